@@ -1,0 +1,95 @@
+#include "QtWindowServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace {
+QString titleOrApplication(const QString &title)
+{
+    return title.isEmpty() ? WindowServices::applicationTitle() : title;
+}
+} // namespace
+
+void QtWindowServices::MsgBox(const QString &prompt, MessageIcon icon, const QString &title)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(titleOrApplication(title));
+    box.setText(prompt);
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtWindowServices::InputBox(const QString &prompt, const QString &title,
+                                   const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
+                                                 QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+QString QtWindowServices::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        entries << parts[i] + QStringLiteral(" (") + parts[i + 1] + u')';
+    return entries.join(QStringLiteral(";;"));
+}
+
+bool QtWindowServices::ShowOpen(CommonDialog &cd)
+{
+    QFileDialog dialog(m_parent, cd.DialogTitle, cd.InitDir, qtFilter(cd.Filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!cd.FileName.isEmpty())
+        dialog.selectFile(cd.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    cd.FileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
+    cd.FileTitle = QFileInfo(cd.FileName).fileName();
+    return true;
+}
+
+QString QtWindowServices::ShowSave(const QString &title, const QString &initialPath,
+                                   const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, initialPath, qtFilter(filter));
+}
+
+void QtWindowServices::DoEvents()
+{
+    QApplication::processEvents();
+}
+
+QString QtWindowServices::currentFolder() const
+{
+    return QDir::currentPath();
+}
+
+bool QtWindowServices::setCurrentFolder(const QString &folder)
+{
+    return QDir::setCurrent(folder);
+}
+
+bool QtWindowServices::startProgram(const QString &program, const QStringList &arguments,
+                                    const QString &workingFolder)
+{
+    return QProcess::startDetached(program, arguments, workingFolder);
+}

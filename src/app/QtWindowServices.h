@@ -1,0 +1,31 @@
+#pragma once
+
+#include "WindowServices.h"
+
+class QWidget;
+
+// The window services on Qt's dialogs.
+class QtWindowServices : public WindowServices
+{
+public:
+    // Dialogs are centred on the parent; it may be set later.
+    void setParentWidget(QWidget *parent) { m_parent = parent; }
+
+    void MsgBox(const QString &prompt, MessageIcon icon, const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    bool ShowOpen(CommonDialog &cd) override;
+    QString ShowSave(const QString &title, const QString &initialPath,
+                     const QString &filter) override;
+    void DoEvents() override;
+    QString currentFolder() const override;
+    bool setCurrentFolder(const QString &folder) override;
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingFolder) override;
+
+    // "label|pattern|label|pattern" as Qt's "label (pattern);;label (pattern)".
+    static QString qtFilter(const QString &filter);
+
+private:
+    QWidget *m_parent = nullptr;
+};

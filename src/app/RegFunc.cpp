@@ -1,0 +1,136 @@
+#include "RegFunc.h"
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+#endif
+
+namespace RegFunc {
+
+namespace {
+// The stored text loses its surrounding blanks, as it always has.
+QString storedText(const QString &value)
+{
+    qsizetype begin = 0;
+    qsizetype end = value.size();
+    while (begin < end && value[begin] == u' ')
+        ++begin;
+    while (end > begin && value[end - 1] == u' ')
+        --end;
+    return value.mid(begin, end - begin);
+}
+} // namespace
+
+#ifdef Q_OS_WIN
+
+QString machineStorePath() { return {}; }
+
+void CreateKey(Root, const QString &keyPath)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyW(HKEY_LOCAL_MACHINE, reinterpret_cast<LPCWSTR>(keyPath.utf16()), &key)
+        == ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
+void SetKeyValue(Root, const QString &keyPath, const QString &valueName, const QString &value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyW(HKEY_LOCAL_MACHINE, reinterpret_cast<LPCWSTR>(keyPath.utf16()), &key)
+        != ERROR_SUCCESS)
+        return;
+    const QString text = storedText(value);
+    RegSetValueExW(key, reinterpret_cast<LPCWSTR>(valueName.utf16()), 0, REG_SZ,
+                   reinterpret_cast<const BYTE *>(text.utf16()),
+                   DWORD((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+#else
+
+QString machineStorePath()
+{
+    QString folder = QStringLiteral("/etc/xdg");
+    const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    const QStringList list = dirs.split(u':', Qt::SkipEmptyParts);
+    if (!list.isEmpty())
+        folder = list.first();
+    return folder + QStringLiteral("/Brindlemoor/Quenbrack.ini");
+}
+
+namespace {
+
+// The store as lines; sections keep their order and foreign content.
+QStringList readStore()
+{
+    QFile file(machineStorePath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+void writeStore(const QStringList &lines)
+{
+    const QString path = machineStorePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(lines.join(u'\n').toUtf8() + '\n');
+    file.commit();
+}
+
+QString sectionHeader(const QString &keyPath)
+{
+    return u'[' + keyPath + u']';
+}
+
+// Index of the section's header line, adding the section when missing.
+qsizetype ensureSection(QStringList &lines, const QString &keyPath)
+{
+    const qsizetype found = lines.indexOf(sectionHeader(keyPath));
+    if (found >= 0)
+        return found;
+    lines.append(sectionHeader(keyPath));
+    return lines.size() - 1;
+}
+
+} // namespace
+
+void CreateKey(Root, const QString &keyPath)
+{
+    QStringList lines = readStore();
+    const qsizetype before = lines.size();
+    ensureSection(lines, keyPath);
+    if (lines.size() != before || !QFile::exists(machineStorePath()))
+        writeStore(lines);
+}
+
+void SetKeyValue(Root, const QString &keyPath, const QString &valueName, const QString &value)
+{
+    QStringList lines = readStore();
+    const qsizetype header = ensureSection(lines, keyPath);
+    // Line breaks cannot live in an INI value; a folder name never has one.
+    QString text = storedText(value);
+    text.replace(u'\n', u' ').replace(u'\r', u' ');
+    const QString entry = valueName + u'=' + text;
+    qsizetype line = header + 1;
+    for (; line < lines.size() && !lines[line].startsWith(u'['); ++line) {
+        if (lines[line].startsWith(valueName + u'=')) {
+            lines[line] = entry;
+            writeStore(lines);
+            return;
+        }
+    }
+    lines.insert(line, entry);
+    writeStore(lines);
+}
+
+#endif
+
+} // namespace RegFunc

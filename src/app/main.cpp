@@ -1,0 +1,18 @@
+#include "MDIForm1.h"
+#include "QtWindowServices.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(WindowServices::applicationTitle());
+    QApplication::setApplicationVersion(QStringLiteral(QUENBRACK_VERSION));
+
+    QtWindowServices services;
+    MDIForm1 window(QApplication::applicationDirPath(), services);
+    services.setParentWidget(&window);
+    window.MDIForm_Load(MDIForm1::commandLineText(QApplication::arguments().mid(1)));
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "PlotElement.h"
+
+#include <QVector>
+
+// A control array in the sense of the document window: element 0 is the
+// template every new element is made from, elements are only ever added,
+// never removed, so an element number stays valid while the window is open.
+class ElementArray
+{
+public:
+    explicit ElementArray(const PlotElement &elementTemplate = PlotElement());
+
+    // Adds the next element as a copy of element 0 that starts hidden, and
+    // returns its number.
+    int Load();
+
+    int UBound() const { return int(m_elements.size()) - 1; }
+    PlotElement &operator[](int index) { return m_elements[index]; }
+    const PlotElement &operator[](int index) const { return m_elements[index]; }
+
+    void reserve(int count) { m_elements.reserve(count + 1); }
+
+private:
+    QVector<PlotElement> m_elements;
+};

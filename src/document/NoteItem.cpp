@@ -1,0 +1,55 @@
+#include "NoteItem.h"
+
+#include "PlotElement.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPalette>
+
+namespace {
+// &H0080FFFF&: red 255, green 255, blue 128.
+const QColor kNoteColour(255, 255, 128);
+constexpr int kTextMargin = 2;
+} // namespace
+
+NoteItem::NoteItem(int elementNumber)
+    : m_elementNumber(elementNumber)
+{
+    setAcceptedMouseButtons(Qt::AllButtons);
+}
+
+void NoteItem::mirror(const PlotElement &element)
+{
+    const QSizeF size(Twips::toPixels(element.width), Twips::toPixels(element.height));
+    if (size != m_size) {
+        prepareGeometryChange();
+        m_size = size;
+    }
+    m_text = element.text;
+    setPos(Twips::toPixels(element.left), Twips::toPixels(element.top));
+    setVisible(element.visible);
+    update();
+}
+
+QRectF NoteItem::boundingRect() const
+{
+    return QRectF(QPointF(0, 0), m_size);
+}
+
+void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    const QRectF box = boundingRect();
+    painter->fillRect(box, kNoteColour);
+    if (m_text.isEmpty())
+        return;
+    // Text is laid out only when the note is painted, so thousands of notes
+    // off screen cost nothing.
+    QFont font = QApplication::font();
+    font.setPointSizeF(8.0);
+    painter->setFont(font);
+    painter->setPen(QApplication::palette().color(QPalette::WindowText));
+    painter->setClipRect(box);
+    painter->drawText(box.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin),
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+}

@@ -1,0 +1,22 @@
+#include "PlotTable.h"
+
+PlotElement noteTemplate()
+{
+    PlotElement note;
+    note.text = QStringLiteral("Note");
+    note.width = 1335.0f;
+    note.height = 975.0f;
+    return note;
+}
+
+PlotTable::PlotTable()
+    : Image1(PlotElement())
+    , Label1(noteTemplate())
+{
+}
+
+PlotTable::PlotTable(const PlotElement &iconTemplate, const PlotElement &noteTemplate)
+    : Image1(iconTemplate)
+    , Label1(noteTemplate)
+{
+}

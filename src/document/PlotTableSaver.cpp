@@ -1,0 +1,53 @@
+#include "PlotTableSaver.h"
+
+#include "PlotTableWriter.h"
+#include "WindowServices.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+}
+
+PlotTableSaver::PlotTableSaver(WindowServices &services, const QString &appPath)
+    : m_services(services)
+    , m_appPath(appPath)
+{
+}
+
+QString PlotTableSaver::save(const QString &path, const PlotTable &table,
+                             const QString &keepReason)
+{
+    QString target = path;
+    if (!keepReason.isEmpty()) {
+        m_services.MsgBox(QStringLiteral("The file") + kCrLf + u'\'' + path + u'\'' + kCrLf
+                              + QStringLiteral("was left untouched: ") + keepReason + u'.' + kCrLf
+                              + kCrLf
+                              + QStringLiteral("Please choose a name to save this Plot Table under."),
+                          MessageIcon::Exclamation);
+        target = askForPlace(path);
+    }
+    PlotTableWriter writer;
+    while (!target.isEmpty()) {
+        if (writer.write(target, table))
+            return target;
+        m_services.MsgBox(QStringLiteral("The Plot Table could not be saved to") + kCrLf + u'\''
+                              + target + u'\'' + kCrLf + writer.errorString() + kCrLf + kCrLf
+                              + QStringLiteral("Please choose another name or folder to save it in."),
+                          MessageIcon::Exclamation);
+        target = askForPlace(target);
+    }
+    return QString();
+}
+
+QString PlotTableSaver::askForPlace(const QString &path)
+{
+    const QString tables = m_appPath + QDir::separator() + QStringLiteral("Plot Tables");
+    const QString start = QDir(tables).filePath(QFileInfo(path).fileName());
+    QString chosen = m_services.ShowSave(QStringLiteral("Save Plot Table As"), start,
+                                         QStringLiteral("Plot Tables|*.plt"));
+    if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QStringLiteral(".plt");
+    return chosen;
+}

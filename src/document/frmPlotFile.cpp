@@ -1,0 +1,202 @@
+#include "frmPlotFile.h"
+
+#include "CaseInsensitivePath.h"
+#include "IconItem.h"
+#include "IconSet.h"
+#include "MDIForm1.h"
+#include "NoteItem.h"
+#include "PaletteFrame.h"
+#include "PlotTableSaver.h"
+#include "PlotView.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Element 0 of Image1: 15 x 15 twips at the top-left corner, no picture.
+PlotElement iconTemplate()
+{
+    return PlotElement();
+}
+
+QSize clientPixels(float widthTwips, float heightTwips)
+{
+    return QSize(qMax(1, qRound(Twips::toPixels(widthTwips))),
+                 qMax(1, qRound(Twips::toPixels(heightTwips))));
+}
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+frmPlotFile::frmPlotFile(MDIForm1 &main, QWidget *parent)
+    : QWidget(parent)
+    , doc(iconTemplate(), noteTemplate())
+    , m_main(main)
+    , m_scene(new QGraphicsScene(this))
+    , m_view(new PlotView(m_scene, this))
+    , m_clientSize(clientPixels(8565, 6315))
+{
+    setWindowTitle(QStringLiteral("Plotting Table"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    Frame1 = new PaletteFrame(m_view->viewport());
+    Frame1->setIconPicture([this](qint32 n) { return iconPicture(QString::number(n)); });
+    Frame1->hide();
+    m_iconItems.append(nullptr);
+    m_noteItems.append(nullptr);
+}
+
+frmPlotFile::~frmPlotFile() = default;
+
+QString frmPlotFile::absolutePlotPath() const
+{
+    const QString &app = m_main.appPath();
+    const CaseInsensitivePath paths(app);
+    if (QDir::isRelativePath(plotFilePath))
+        return paths.resolve(plotFilePath);
+    // Below the program folder names match without regard to case.
+    if (plotFilePath.startsWith(app + u'/'))
+        return paths.resolve(plotFilePath.mid(app.size() + 1));
+    return plotFilePath;
+}
+
+void frmPlotFile::Form_Load()
+{
+    m_main.services().setCurrentFolder(m_main.appPath());
+    plotFilePath = m_main.PlotFileName;
+
+    const QString path = absolutePlotPath();
+    m_fileExisted = QFileInfo::exists(path);
+    PlotTableReader reader;
+    m_readResult = reader.read(path, doc);
+    loadElements();
+    carriedIcon = 0;
+    carriedNote = 0;
+
+    loadBackground();
+
+    iconcounter();
+    Frame1->setIconSetCount(iconSetCount);
+    RefreshPalette(qint16(Frame1->HScroll1->value()));
+
+    m_clientSize = clientPixels(doc.Image1[0].width, doc.Image1[0].height);
+    resize(m_clientSize);
+    updateGeometry();
+
+    Frame1->hide();
+}
+
+void frmPlotFile::loadElements()
+{
+    const CaseInsensitivePath paths(m_main.appPath());
+    m_iconItems.reserve(doc.Image1.UBound() + 1);
+    for (int k = 1; k <= doc.Image1.UBound(); ++k) {
+        PlotElement &icon = doc.Image1[k];
+        QPixmap picture;
+        if (!icon.pictureKey.isEmpty())
+            picture = m_pictures.picture(paths, IconSet::picturePath(doc.iconSetName,
+                                                                     icon.pictureKey));
+        if (!picture.isNull()) {
+            icon.width = float(Twips::fromPixels(picture.width()));
+            icon.height = float(Twips::fromPixels(picture.height()));
+        }
+        auto *item = new IconItem(k);
+        item->mirror(icon, picture);
+        m_scene->addItem(item);
+        m_iconItems.append(item);
+    }
+    m_noteItems.reserve(doc.Label1.UBound() + 1);
+    for (int k = 1; k <= doc.Label1.UBound(); ++k) {
+        auto *item = new NoteItem(k);
+        item->mirror(doc.Label1[k]);
+        m_scene->addItem(item);
+        m_noteItems.append(item);
+    }
+}
+
+void frmPlotFile::loadBackground()
+{
+    const QString &app = m_main.appPath();
+    const QPixmap background = m_pictures.picture(
+        CaseInsensitivePath(app), QStringLiteral("Plot Templates/") + doc.backgroundName);
+    PlotElement &element0 = doc.Image1[0];
+    if (background.isNull()) {
+        const QString sep = QDir::separator();
+        m_main.services().MsgBox(
+            QStringLiteral("Missing File: ") + kCrLf + u'\'' + app + sep
+                + QStringLiteral("Plot Templates") + sep + doc.backgroundName + u'\'' + kCrLf
+                + QStringLiteral("cannot be found in the 'Plot Templates' directory.") + kCrLf
+                + kCrLf
+                + QStringLiteral("This file may have been moved or renamed. Please replace this "
+                                 "file or edit the 'Plot Template' to reflect it's new name."),
+            MessageIcon::Exclamation);
+    } else {
+        element0.width = float(Twips::fromPixels(background.width()));
+        element0.height = float(Twips::fromPixels(background.height()));
+    }
+    element0.top = 0;
+    element0.left = 0;
+    element0.visible = false;
+    m_view->setBackgroundPicture(background);
+}
+
+void frmPlotFile::iconcounter()
+{
+    m_main.services().setCurrentFolder(m_main.appPath());
+    iconSetCount = IconSet::count(CaseInsensitivePath(m_main.appPath()), doc.iconSetName);
+}
+
+void frmPlotFile::RefreshPalette(qint16 first)
+{
+    m_main.services().setCurrentFolder(m_main.appPath());
+    Frame1->RefreshPalette(first);
+}
+
+QPixmap frmPlotFile::iconPicture(const QString &key)
+{
+    return m_pictures.picture(CaseInsensitivePath(m_main.appPath()),
+                              IconSet::picturePath(doc.iconSetName, key));
+}
+
+void frmPlotFile::iconChanged(int k)
+{
+    PlotElement &icon = doc.Image1[k];
+    m_iconItems[k]->mirror(icon, icon.pictureKey.isEmpty() ? QPixmap()
+                                                           : iconPicture(icon.pictureKey));
+}
+
+void frmPlotFile::noteChanged(int k)
+{
+    m_noteItems[k]->mirror(doc.Label1[k]);
+}
+
+void frmPlotFile::closeEvent(QCloseEvent *event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        m_main.documentClosing(this);
+        saveOnClose();
+    }
+    event->accept();
+}
+
+void frmPlotFile::saveOnClose()
+{
+    // A file that was there but was not read as a plot table is never
+    // overwritten with what the program made of it.
+    QString keepReason;
+    if (m_readResult == PlotTableReader::Incomplete)
+        keepReason = QStringLiteral("it ends before its [Notes] line, so it is no Plot Table");
+    else if (m_readResult == PlotTableReader::OpenFailed && m_fileExisted)
+        keepReason = QStringLiteral("it could not be read");
+    PlotTableSaver(m_main.services(), m_main.appPath()).save(absolutePlotPath(), doc, keepReason);
+}

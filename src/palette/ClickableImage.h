@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLabel>
+
+// An image element: shows its picture unscaled at its top-left corner,
+// takes the picture's size, and reports clicks. It carries the icon number
+// it shows, as the palette's slots need.
+class ClickableImage : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit ClickableImage(QWidget *parent = nullptr);
+
+    void setPicture(const QPixmap &picture);
+
+    qint32 WhatsThisHelpID = 0;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};

@@ -1,0 +1,324 @@
+// The plot table file: reading, writing and their round trips.
+
+#include "PlotNumber.h"
+#include "PlotTableReader.h"
+#include "PlotTableWriter.h"
+#include "PlotTextCodec.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray crlf(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// One line per element, so a failing comparison shows what differs.
+QString describe(const PlotTable &table)
+{
+    QStringList out;
+    out << QStringLiteral("bg[%1] set[%2]").arg(table.backgroundName, table.iconSetName);
+    auto add = [&out](const char *kind, const ElementArray &elements) {
+        for (int k = 1; k <= elements.UBound(); ++k) {
+            const PlotElement &e = elements[k];
+            out << QStringLiteral("%1 %2 [%3] #%4 key[%5] @%6,%7%8")
+                       .arg(QLatin1String(kind))
+                       .arg(k)
+                       .arg(e.text)
+                       .arg(e.number)
+                       .arg(e.pictureKey)
+                       .arg(double(e.top))
+                       .arg(double(e.left))
+                       .arg(e.visible ? "" : " hidden");
+        }
+    };
+    add("icon", table.Image1);
+    add("note", table.Label1);
+    return out.join(u'\n');
+}
+
+PlotTableReader::Result readBytes(const QByteArray &bytes, PlotTable &table)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    PlotTableReader reader;
+    reader.setDecimalPoint(QStringLiteral("."));
+    return reader.read(buffer, table);
+}
+
+QByteArray writeBytes(const PlotTable &table)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PlotTableWriter writer;
+    writer.setDecimalPoint(QStringLiteral("."));
+    writer.write(buffer, table);
+    return buffer.data();
+}
+
+const QByteArray kExample = crlf({"harbour.jpg", "BasicSet", "Command post", " 12 ", " 1440 ",
+                                  " 2535 ", "", " 3 ", " 600 ", " 4215 ", "[Notes]",
+                                  "Check the north gate", "-1 ", " 3000 ", " 600 ", "[End]"});
+
+} // namespace
+
+class TestPlotFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTripIsByteExact_data();
+    void roundTripIsByteExact();
+    void read_data();
+    void read();
+    void deletedElementsAreLeftOut();
+    void textsOutsideWindows1252Survive();
+    void formatSingle_data();
+    void formatSingle();
+    void parseNumbers_data();
+    void parseNumbers();
+    void filesOnDisk();
+    void failedWriteLeavesOldFile_data();
+    void failedWriteLeavesOldFile();
+};
+
+void TestPlotFile::roundTripIsByteExact_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("two icons and a note") << kExample;
+    QTest::newRow("fresh from File > New") << crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"});
+    QTest::newRow("blanks around texts kept")
+        << crlf({"  harbour.jpg ", " BasicSet", "  Pier  ", " 1 ", " 15 ", " 30 ", "[Notes]",
+                 " note ", "-1 ", " 0 ", " 0 ", "[End]"});
+    QTest::newRow("negative and fractional places")
+        << crlf({"a.jpg", "Set", "x", " 2 ", "-600 ", " 1012.5 ", "[Notes]", "n", "-1 ",
+                 "-0.25 ", " 123456.7 ", "[End]"});
+    QTest::newRow("note number other than -1")
+        << crlf({"a.jpg", "Set", "[Notes]", "odd", " 7 ", " 1 ", " 2 ", "[End]"});
+    QTest::newRow("Windows-1252 texts")
+        << crlf({"caf\xe9.jpg", "Set", "\x80 5 \x93quoted\x94", " 1 ", " 0 ", " 0 ", "[Notes]",
+                 "\xc4rger", "-1 ", " 0 ", " 0 ", "[End]"});
+    QTest::newRow("UTF-8 texts beyond Windows-1252")
+        << crlf({"a.jpg", "Set", "\xe6\x9d\xb1\xe4\xba\xac port", " 1 ", " 0 ", " 0 ", "[Notes]",
+                 "\xc5\xbb\xc3\xb3\xc5\x82w", "-1 ", " 0 ", " 0 ", "[End]"});
+    // "Ã©" in Windows-1252 would be the bytes of "é" in UTF-8.
+    QTest::newRow("text that Windows-1252 would make ambiguous")
+        << crlf({"a.jpg", "Set", "\xc3\x83\xc2\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
+}
+
+void TestPlotFile::roundTripIsByteExact()
+{
+    QFETCH(QByteArray, bytes);
+    PlotTable table;
+    QCOMPARE(readBytes(bytes, table), PlotTableReader::Complete);
+    QCOMPARE(writeBytes(table), bytes);
+}
+
+void TestPlotFile::read_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("result");
+
+    const int complete = PlotTableReader::Complete;
+    const int incomplete = PlotTableReader::Incomplete;
+    QTest::newRow("example") << kExample
+                             << "bg[harbour.jpg] set[BasicSet]\n"
+                                "icon 1 [Command post] #12 key[12] @1440,2535\n"
+                                "icon 2 [] #3 key[3] @600,4215\n"
+                                "note 1 [Check the north gate] #-1 key[-1] @3000,600"
+                             << complete;
+    QTest::newRow("blanks around markers")
+        << QByteArray("b\r\ns\r\n  [Notes] \r\nn\r\n-1 \r\n 1 \r\n 2 \r\n [End]  \r\n")
+        << "bg[b] set[s]\nnote 1 [n] #-1 key[-1] @1,2" << complete;
+    QTest::newRow("marker in small letters is an icon text")
+        << crlf({"b", "s", "[notes]", " 4 ", " 1 ", " 2 ", "[Notes]"})
+        << "bg[b] set[s]\nicon 1 [[notes]] #4 key[4] @1,2" << complete;
+    QTest::newRow("tab before marker is an icon text")
+        << crlf({"b", "s", "\t[Notes]", " 4 ", " 1 ", " 2 ", "[Notes]"})
+        << "bg[b] set[s]\nicon 1 [\t[Notes]] #4 key[4] @1,2" << complete;
+    QTest::newRow("lines after [End] are notes")
+        << crlf({"b", "s", "[Notes]", "[End]", "late", "-1 ", " 5 ", " 6 ", ""})
+        << "bg[b] set[s]\nnote 1 [late] #-1 key[-1] @5,6\nnote 2 [] #0 key[] @0,0" << complete;
+    QTest::newRow("number line names the picture")
+        << crlf({"b", "s", "x", " 07 ", " 0 ", " 0 ", "[Notes]"})
+        << "bg[b] set[s]\nicon 1 [x] #7 key[07] @0,0" << complete;
+    QTest::newRow("lone CR and lone LF end lines")
+        << QByteArray("b\rs\nx\r 3 \n 1 \r 2 \r[Notes]\r")
+        << "bg[b] set[s]\nicon 1 [x] #3 key[3] @1,2" << complete;
+    QTest::newRow("record cut short keeps template values")
+        << crlf({"b", "s", "x", " 5 "}) << "bg[b] set[s]\nicon 1 [x] #5 key[5] @0,0"
+        << incomplete;
+    QTest::newRow("ends before [Notes]") << crlf({"b", "s"}) << "bg[b] set[s]" << incomplete;
+    QTest::newRow("empty file") << QByteArray() << "bg[] set[]" << incomplete;
+    QTest::newRow("numbers that do not convert keep the template's value")
+        << crlf({"b", "s", "a", "abc", "NaN", "1e40", "b", "99999999999", "1,5", "inf",
+                 "[Notes]"})
+        << "bg[b] set[s]\nicon 1 [a] #0 key[abc] @0,0\nicon 2 [b] #0 key[99999999999] @0,0"
+        << complete;
+    QTest::newRow("halves round to even")
+        << crlf({"b", "s", "a", "2.5", "0", "0", "b", "3.5", "0", "0", "c", "-2.5", ".5",
+                 "1E3", "[Notes]"})
+        << "bg[b] set[s]\nicon 1 [a] #2 key[2.5] @0,0\nicon 2 [b] #4 key[3.5] @0,0\n"
+           "icon 3 [c] #-2 key[-2.5] @0.5,1000"
+        << complete;
+    QTest::newRow("UTF-8 byte order mark is not part of line 1")
+        << QByteArray("\xef\xbb\xbf" "b\r\ns\r\n[Notes]\r\n") << "bg[b] set[s]" << complete;
+}
+
+void TestPlotFile::read()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QFETCH(int, result);
+    PlotTable table;
+    QCOMPARE(int(readBytes(bytes, table)), result);
+    QCOMPARE(describe(table), expected);
+    for (int k = 1; k <= table.Image1.UBound(); ++k)
+        QVERIFY(table.Image1[k].visible);
+}
+
+void TestPlotFile::deletedElementsAreLeftOut()
+{
+    PlotTable table;
+    QCOMPARE(readBytes(crlf({"b", "s", "one", " 1 ", " 0 ", " 0 ", "two", " 2 ", " 0 ", " 0 ",
+                             "three", " 3 ", " 0 ", " 0 ", "[Notes]", "n", "-1 ", " 0 ", " 0 ",
+                             "[End]"}),
+                       table),
+             PlotTableReader::Complete);
+    table.Image1[2].visible = false;
+    table.Label1[1].visible = false;
+    PlotTable again;
+    readBytes(writeBytes(table), again);
+    QCOMPARE(describe(again), QStringLiteral("bg[b] set[s]\nicon 1 [one] #1 key[1] @0,0\n"
+                                             "icon 2 [three] #3 key[3] @0,0"));
+}
+
+void TestPlotFile::textsOutsideWindows1252Survive()
+{
+    PlotTable table;
+    table.backgroundName = QStringLiteral("plan.jpg");
+    table.iconSetName = QStringLiteral("BasicSet");
+    const int k = table.Image1.Load();
+    table.Image1[k].visible = true;
+    table.Image1[k].text = QStringLiteral("Żółw \U0001F422 Ωmega");
+    const QByteArray bytes = writeBytes(table);
+    QVERIFY(!bytes.contains('?'));
+    QVERIFY(!bytes.startsWith("\xef\xbb\xbf"));
+    PlotTable again;
+    readBytes(bytes, again);
+    QCOMPARE(again.Image1[1].text, table.Image1[k].text);
+}
+
+void TestPlotFile::formatSingle_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("decimalPoint");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole") << 1440.0f << "." << " 1440 ";
+    QTest::newRow("fraction") << 1012.5f << "." << " 1012.5 ";
+    QTest::newRow("fraction, comma locale") << 1012.5f << "," << " 1012,5 ";
+    QTest::newRow("negative") << -600.0f << "." << "-600 ";
+    QTest::newRow("zero") << 0.0f << "." << " 0 ";
+    QTest::newRow("minus zero") << -0.0f << "." << " 0 ";
+    QTest::newRow("below one") << 0.1f << "." << " 0.1 ";
+    QTest::newRow("small, plain notation") << 0.00001f << "." << " 0.00001 ";
+    QTest::newRow("large, plain notation") << 1.0e10f << "." << " 10000000000 ";
+    QTest::newRow("seven significant digits") << 12345678.0f << "." << " 12345680 ";
+    QTest::newRow("seven digits of a fraction") << 3.14159265f << "." << " 3.141593 ";
+}
+
+void TestPlotFile::formatSingle()
+{
+    QFETCH(float, value);
+    QFETCH(QString, decimalPoint);
+    QFETCH(QString, expected);
+    QCOMPARE(PlotNumber::formatSingle(value, decimalPoint), expected);
+}
+
+void TestPlotFile::parseNumbers_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("decimalPoint");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("single");
+    QTest::newRow("blanks around") << " 1440 " << "." << true << 1440.0;
+    QTest::newRow("locale comma") << "1012,5" << "," << true << 1012.5;
+    QTest::newRow("point in a comma locale") << "1012.5" << "," << true << 1012.5;
+    QTest::newRow("leading point") << ".5" << "." << true << 0.5;
+    QTest::newRow("minus zero") << "-0" << "." << true << 0.0;
+    QTest::newRow("exponent") << "1.5E2" << "." << true << 150.0;
+    QTest::newRow("group separator") << "1,000" << "." << false << 0.0;
+    QTest::newRow("beyond single precision") << "1e40" << "." << false << 0.0;
+    QTest::newRow("not a number") << "NaN" << "." << false << 0.0;
+    QTest::newRow("tab inside") << "\t5" << "." << false << 0.0;
+    QTest::newRow("empty") << "" << "." << false << 0.0;
+    QTest::newRow("sign alone") << "-" << "." << false << 0.0;
+    QTest::newRow("exponent without digits") << "5e" << "." << false << 0.0;
+}
+
+void TestPlotFile::parseNumbers()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, decimalPoint);
+    QFETCH(bool, ok);
+    QFETCH(double, single);
+    float value = 42.0f;
+    QCOMPARE(PlotNumber::parseSingle(line, decimalPoint, &value), ok);
+    QCOMPARE(double(value), ok ? single : 42.0);
+}
+
+void TestPlotFile::filesOnDisk()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Harbour.plt"));
+    PlotTableWriter writer;
+    QVERIFY(writer.writeNew(path, QStringLiteral("map.jpg"), QStringLiteral("BasicSet")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
+    file.close();
+
+    PlotTable table;
+    QCOMPARE(PlotTableReader().read(path, table), PlotTableReader::Complete);
+    QCOMPARE(table.Image1.UBound(), 0);
+    QCOMPARE(table.Label1.UBound(), 0);
+
+    PlotTable missing;
+    PlotTableReader reader;
+    QCOMPARE(reader.read(dir.filePath(QStringLiteral("none.plt")), missing),
+             PlotTableReader::OpenFailed);
+    QVERIFY(!reader.errorString().isEmpty());
+    QCOMPARE(reader.read(dir.path(), missing), PlotTableReader::OpenFailed);
+}
+
+void TestPlotFile::failedWriteLeavesOldFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("folder in place of the file") << "Busy.plt";
+    QTest::newRow("missing folder") << "gone/Busy.plt";
+}
+
+void TestPlotFile::failedWriteLeavesOldFile()
+{
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Busy.plt"));
+    PlotTable table;
+    PlotTableWriter writer;
+    QVERIFY(!writer.write(dir.filePath(target), table));
+    QVERIFY(!writer.errorString().isEmpty());
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Busy.plt"))).isDir());
+    // No temporary file is left behind either.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestPlotFile)
+#include "tst_plotfile.moc"

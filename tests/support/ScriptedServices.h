@@ -1,0 +1,61 @@
+#pragma once
+
+#include "WindowServices.h"
+
+#include <QList>
+#include <functional>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+// A test double for the window services: records every call and answers
+// input boxes and dialogs from a script, in order. A call with no scripted
+// answer gets Cancel, and is counted, so a test can see that the program
+// asked something it did not expect.
+class ScriptedServices : public WindowServices
+{
+public:
+    struct Call
+    {
+        QString kind; // "MsgBox", "InputBox", "ShowOpen", "ShowSave", "startProgram"
+        QString text; // prompt or message text, or the program
+        QString title;
+        MessageIcon icon = MessageIcon::None;
+        QString defaultText;
+        CommonDialog dialog; // ShowOpen: the settings as shown
+        QStringList arguments;
+        QString folder;
+    };
+
+    // Answers, consumed in order by the calls of that kind.
+    void answerInput(const QString &answer) { m_inputs.enqueue(answer); }
+    // An empty path cancels the dialog.
+    void answerOpen(const QString &path) { m_opens.enqueue(path); }
+    void answerSave(const QString &path) { m_saves.enqueue(path); }
+    // Run when a message box is shown, e.g. to check state at that moment.
+    void onMessage(std::function<void(const Call &)> hook) { m_messageHook = std::move(hook); }
+
+    QList<Call> calls;
+    int unscripted = 0;
+    bool programStarts = true;
+
+    QList<Call> callsOf(const QString &kind) const;
+
+    void MsgBox(const QString &prompt, MessageIcon icon, const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    bool ShowOpen(CommonDialog &cd) override;
+    QString ShowSave(const QString &title, const QString &initialPath,
+                     const QString &filter) override;
+    void DoEvents() override;
+    QString currentFolder() const override;
+    bool setCurrentFolder(const QString &folder) override;
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingFolder) override;
+
+private:
+    QQueue<QString> m_inputs;
+    QQueue<QString> m_opens;
+    QQueue<QString> m_saves;
+    std::function<void(const Call &)> m_messageHook;
+};
