@@ -7,6 +7,8 @@ CompassMdiArea::CompassMdiArea(QWidget *parent)
     , m_compass(QStringLiteral(":/images/compass.jpg"))
 {
     setBackground(QBrush(Qt::black));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void CompassMdiArea::paintEvent(QPaintEvent *event)

@@ -89,6 +89,11 @@ frmPlotFile *MDIForm1::OpenPlotTable(const QString &path)
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(windowIcon());
     frame->resize(frame->sizeHint());
+    // Cascade from the top-left corner: a table larger than the client
+    // area then shows its own top-left corner, and the scroll bars reach
+    // the rest.
+    const int step = 24 * int((m_docWindows.size() - 1) % 10);
+    frame->move(step, step);
     if (!isVisible())
         show();
     frame->show();

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsScene>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -51,6 +52,12 @@ frmPlotFile::frmPlotFile(MDIForm1 &main, QWidget *parent)
     Frame1 = new PaletteFrame(m_view->viewport());
     Frame1->setIconPicture([this](qint32 n) { return iconPicture(QString::number(n)); });
     Frame1->hide();
+    connect(Frame1, &PaletteFrame::iconChosen, this, [this](qint16 n) { paletteChoice = n; });
+    connect(Frame1, &PaletteFrame::noteChosen, this, [this] { paletteChoice = IconNumber::Note; });
+    connect(Frame1->Command1, &QPushButton::clicked, this, [this] {
+        Frame1->hide();
+        paletteOpen = false;
+    });
     m_iconItems.append(nullptr);
     m_noteItems.append(nullptr);
 }

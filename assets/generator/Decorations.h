@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+// Small pictures for the program's own window: the note picture that stands
+// for a text note, and the application icon.
+namespace Decorations {
+
+// 79 x 58: a yellow sticky note with a curled corner, on the dark grey
+// (64, 64, 64) that it is shown on.
+QImage drawNote();
+
+// 64 x 64 with transparency: a small chart with a pin in it.
+QImage drawAppIcon();
+
+} // namespace Decorations

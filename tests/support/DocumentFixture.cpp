@@ -1,0 +1,39 @@
+#include "DocumentFixture.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiSubWindow>
+
+DocumentFixture::DocumentFixture()
+{
+    qputenv("XDG_CONFIG_DIRS", settings.path().toUtf8());
+    main = std::make_unique<MDIForm1>(folder.path(), services);
+}
+
+DocumentFixture::~DocumentFixture()
+{
+    main.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString DocumentFixture::table(const QString &name, const QStringList &lines) const
+{
+    const QString relative = QStringLiteral("Plot Tables/") + name;
+    folder.writeBytes(relative, TestProgramFolder::crlf(lines));
+    return folder.file(relative);
+}
+
+frmPlotFile *DocumentFixture::open(const QString &path)
+{
+    return main->OpenPlotTable(path);
+}
+
+void DocumentFixture::close(frmPlotFile *window)
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    if (frame)
+        frame->close();
+    else
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

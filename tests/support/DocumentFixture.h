@@ -1,0 +1,30 @@
+#pragma once
+
+#include "MDIForm1.h"
+#include "ScriptedServices.h"
+#include "TestProgramFolder.h"
+#include "frmPlotFile.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A main window on a throw-away program folder with scripted answers, and
+// a settings store of its own.
+struct DocumentFixture
+{
+    DocumentFixture();
+    ~DocumentFixture();
+
+    // Writes Plot Tables/<name> from lines (CR LF) and returns its path.
+    QString table(const QString &name, const QStringList &lines) const;
+    // Opens a path through the main window.
+    frmPlotFile *open(const QString &path);
+    // Closes a document window the way the user does, through its frame.
+    static void close(frmPlotFile *window);
+
+    TestProgramFolder folder;
+    QTemporaryDir settings;
+    ScriptedServices services;
+    std::unique_ptr<MDIForm1> main;
+};
