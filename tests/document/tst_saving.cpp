@@ -1,0 +1,204 @@
+// Writing the table back when its window closes, and never losing it.
+
+#include "DocumentFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray lines(const QStringList &list)
+{
+    return TestProgramFolder::crlf(list);
+}
+
+const QStringList kExample = {"harbour.jpg", "BasicSet", "Command post", " 12 ", " 1440 ",
+                              " 2535 ", "", " 3 ", " 600 ", " 4215 ", "[Notes]",
+                              "Check the north gate", "-1 ", " 3000 ", " 600 ", "[End]"};
+
+// Makes a folder unwritable for this process, for root too: root drops
+// to "nobody" while the folder stays root's.
+class UnwritableFolder
+{
+public:
+    explicit UnwritableFolder(const QString &folder) : m_folder(folder)
+    {
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                            | QFile::ExeGroup | QFile::ReadOther
+                                            | QFile::ExeOther);
+        m_wasRoot = geteuid() == 0;
+        if (m_wasRoot && seteuid(65534) != 0)
+            m_wasRoot = false;
+    }
+    ~UnwritableFolder()
+    {
+        if (m_wasRoot && seteuid(0) != 0)
+            qFatal("could not return to root");
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+private:
+    QString m_folder;
+    bool m_wasRoot = false;
+};
+
+} // namespace
+
+class TestSaving : public QObject
+{
+    Q_OBJECT
+private slots:
+    void closingWritesTheSameBytes_data();
+    void closingWritesTheSameBytes();
+    void hiddenElementsAreLeftOut();
+    void failedWriteOffersAnotherPlace_data();
+    void failedWriteOffersAnotherPlace();
+    void fileThatIsNoPlotTableIsKept_data();
+    void fileThatIsNoPlotTableIsKept();
+    void missingFileIsCreated();
+};
+
+void TestSaving::closingWritesTheSameBytes_data()
+{
+    QTest::addColumn<QStringList>("table");
+    QTest::newRow("example") << kExample;
+    QTest::newRow("fresh from File > New")
+        << QStringList{"harbour.jpg", "BasicSet", "[Notes]", "[End]"};
+    QTest::newRow("blanks and empty texts")
+        << QStringList{" harbour.jpg ", "BasicSet ", "  ", " 1 ", "-15 ", " 22.5 ", "[Notes]", "",
+                       "-1 ", " 0 ", " 0 ", "[End]"};
+}
+
+void TestSaving::closingWritesTheSameBytes()
+{
+    QFETCH(QStringList, table);
+    DocumentFixture f;
+    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
+    const QString path = f.table(QStringLiteral("Harbour.plt"), table);
+    DocumentFixture::close(f.open(path));
+    QCOMPARE(f.folder.readBytes(path), lines(table));
+    QCOMPARE(f.main->docCnt, qint16(0));
+    QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
+}
+
+void TestSaving::hiddenElementsAreLeftOut()
+{
+    DocumentFixture f;
+    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
+    const QString path = f.table(
+        QStringLiteral("Harbour.plt"),
+        {"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "two", " 2 ", " 0 ", " 0 ",
+         "three", " 3 ", " 0 ", " 0 ", "[Notes]", "gone", "-1 ", " 0 ", " 0 ", "[End]"});
+    frmPlotFile *w = f.open(path);
+    w->doc.Image1[2].visible = false;
+    w->doc.Label1[1].visible = false;
+    DocumentFixture::close(w);
+    QCOMPARE(f.folder.readBytes(path),
+             lines({"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "three", " 3 ", " 0 ",
+                    " 0 ", "[Notes]", "[End]"}));
+    w = f.open(path);
+    QCOMPARE(w->iconElementCount(), 2);
+    QCOMPARE(w->doc.Image1[2].text, QStringLiteral("three"));
+}
+
+void TestSaving::failedWriteOffersAnotherPlace_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("chooseAnother");
+    QTest::newRow("folder deleted, another place chosen") << "deleted" << true;
+    QTest::newRow("folder deleted, cancelled") << "deleted" << false;
+    QTest::newRow("unwritable folder, another place chosen") << "unwritable" << true;
+    QTest::newRow("unwritable folder, cancelled") << "unwritable" << false;
+}
+
+void TestSaving::failedWriteOffersAnotherPlace()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, chooseAnother);
+    DocumentFixture f;
+    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
+    const QString path = f.folder.file(QStringLiteral("Plot Tables/Sub/Harbour.plt"));
+    f.folder.writeBytes(QStringLiteral("Plot Tables/Sub/Harbour.plt"), lines(kExample));
+    frmPlotFile *w = f.open(path);
+    w->doc.Image1[1].text = QStringLiteral("Edited");
+
+    QTemporaryDir elsewhere;
+    QVERIFY(::chmod(QFile::encodeName(elsewhere.path()).constData(), 0777) == 0);
+    const QString other = elsewhere.filePath(QStringLiteral("Rescued"));
+    f.services.answerSave(chooseAnother ? other : QString());
+
+    if (fault == u"deleted") {
+        QVERIFY(QDir(f.folder.file(QStringLiteral("Plot Tables/Sub"))).removeRecursively());
+        DocumentFixture::close(w);
+    } else {
+        UnwritableFolder guard(f.folder.file(QStringLiteral("Plot Tables/Sub")));
+        DocumentFixture::close(w);
+    }
+
+    QCOMPARE(f.main->docCnt, qint16(0));
+    const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.first().text.startsWith(
+        QStringLiteral("The Plot Table could not be saved to\r\n'") + path + QStringLiteral("'\r\n")));
+    QCOMPARE(messages.first().icon, MessageIcon::Exclamation);
+    const auto dialogs = f.services.callsOf(QStringLiteral("ShowSave"));
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs.first().title, QStringLiteral("Save Plot Table As"));
+    if (fault == u"unwritable")
+        QCOMPARE(f.folder.readBytes(path), lines(kExample)); // the old file is intact
+    QStringList expected = kExample;
+    expected[2] = QStringLiteral("Edited");
+    QCOMPARE(f.folder.readBytes(other + QStringLiteral(".plt")),
+             chooseAnother ? lines(expected) : QByteArray());
+}
+
+void TestSaving::fileThatIsNoPlotTableIsKept_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("chooseAnother");
+    QTest::newRow("a picture opened by mistake")
+        << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\r\n\x00\x48\x00\x48", 20) << false;
+    QTest::newRow("two lines only") << QByteArray("harbour.jpg\r\nBasicSet\r\n") << true;
+    QTest::newRow("empty file") << QByteArray() << false;
+}
+
+void TestSaving::fileThatIsNoPlotTableIsKept()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, chooseAnother);
+    DocumentFixture f;
+    f.folder.writeBytes(QStringLiteral("Plot Tables/Odd.plt"), bytes);
+    const QString path = f.folder.file(QStringLiteral("Plot Tables/Odd.plt"));
+    const QString other = f.folder.file(QStringLiteral("Plot Tables/Saved.plt"));
+    f.services.answerSave(chooseAnother ? other : QString());
+    frmPlotFile *w = f.open(path);
+    const int before = f.services.calls.size(); // the missing background
+    DocumentFixture::close(w);
+
+    QCOMPARE(f.folder.readBytes(path), bytes);
+    const auto calls = f.services.calls.mid(before);
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls[0].kind, QStringLiteral("MsgBox"));
+    QVERIFY(calls[0].text.contains(u'\'' + path + u'\''));
+    QVERIFY(calls[0].text.contains(QStringLiteral("left untouched")));
+    QCOMPARE(calls[1].kind, QStringLiteral("ShowSave"));
+    QCOMPARE(QFile::exists(other), chooseAnother);
+}
+
+void TestSaving::missingFileIsCreated()
+{
+    DocumentFixture f;
+    const QString path = f.folder.file(QStringLiteral("Plot Tables/New.plt"));
+    frmPlotFile *w = f.open(path);
+    QCOMPARE(f.services.calls.size(), 1); // only the missing background
+    DocumentFixture::close(w);
+    QCOMPARE(f.services.calls.size(), 1);
+    QCOMPARE(f.folder.readBytes(path), lines({"", "", "[Notes]", "[End]"}));
+}
+
+QTEST_MAIN(TestSaving)
+#include "tst_saving.moc"
