@@ -1,11 +1,15 @@
 #include "frmPlotFile.h"
 
+#include "ActionMenu.h"
+#include "ActionMenuFrame.h"
 #include "CaseInsensitivePath.h"
 #include "IconItem.h"
 #include "IconSet.h"
 #include "MDIForm1.h"
 #include "NoteItem.h"
 #include "PaletteFrame.h"
+#include "PasteCommand.h"
+#include "Placing.h"
 #include "PlotTableSaver.h"
 #include "PlotView.h"
 #include "Twips.h"
@@ -52,17 +56,32 @@ frmPlotFile::frmPlotFile(MDIForm1 &main, QWidget *parent)
     Frame1 = new PaletteFrame(m_view->viewport());
     Frame1->setIconPicture([this](qint32 n) { return iconPicture(QString::number(n)); });
     Frame1->hide();
-    connect(Frame1, &PaletteFrame::iconChosen, this, [this](qint16 n) { paletteChoice = n; });
-    connect(Frame1, &PaletteFrame::noteChosen, this, [this] { paletteChoice = IconNumber::Note; });
-    connect(Frame1->Command1, &QPushButton::clicked, this, [this] {
-        Frame1->hide();
-        paletteOpen = false;
-    });
+    Frame2 = new ActionMenuFrame(m_view->viewport());
+    Frame2->hide();
+
+    m_placing = new Placing(*this);
+    m_actionMenu = new ActionMenu(*this, Frame2);
+    m_paste = new PasteCommand(*this, *m_placing);
+    connect(m_view, &PlotView::backgroundMouseDown, m_placing, &Placing::backgroundMouseDown);
+    connect(m_view, &PlotView::backgroundMouseMove, m_placing, &Placing::backgroundMouseMove);
+    connect(m_view, &PlotView::elementClicked, m_placing, &Placing::elementClicked);
+    connect(m_view, &PlotView::elementMouseDown, m_actionMenu, &ActionMenu::elementMouseDown);
+    // A drag that starts on the picked-up element carries it along.
+    m_view->dragsAsBackground = [this](const PlotView::Target &target) {
+        return (target.kind == PlotView::Target::Icon && target.element == carriedIcon)
+               || (target.kind == PlotView::Target::Note && target.element == carriedNote);
+    };
     m_iconItems.append(nullptr);
     m_noteItems.append(nullptr);
 }
 
-frmPlotFile::~frmPlotFile() = default;
+frmPlotFile::~frmPlotFile()
+{
+    // The editing parts watch the frames; they go before the frames do.
+    delete m_paste;
+    delete m_actionMenu;
+    delete m_placing;
+}
 
 QString frmPlotFile::absolutePlotPath() const
 {
@@ -100,6 +119,7 @@ void frmPlotFile::Form_Load()
     updateGeometry();
 
     Frame1->hide();
+    Frame2->hide();
 }
 
 void frmPlotFile::loadElements()
@@ -172,6 +192,60 @@ QPixmap frmPlotFile::iconPicture(const QString &key)
 {
     return m_pictures.picture(CaseInsensitivePath(m_main.appPath()),
                               IconSet::picturePath(doc.iconSetName, key));
+}
+
+int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize)
+{
+    if (iconElementCount() >= IconNumber::Max) {
+        m_main.services().MsgBox(QStringLiteral("This Plot Table already holds 32767 icons, the "
+                                                "most it can hold. No icon was added."),
+                                 MessageIcon::Exclamation);
+        return 0;
+    }
+    const int k = doc.Image1.Load();
+    PlotElement &icon = doc.Image1[k];
+    if (placedSize) {
+        icon.height = 375.0f;
+        icon.width = 360.0f;
+    }
+    icon.pictureKey = QString::number(number);
+    const QPixmap picture = iconPicture(icon.pictureKey);
+    if (!picture.isNull()) {
+        icon.width = float(Twips::fromPixels(picture.width()));
+        icon.height = float(Twips::fromPixels(picture.height()));
+    }
+    icon.number = number;
+    icon.top = float(topLeft.y());
+    icon.left = float(topLeft.x());
+    icon.visible = true;
+    icon.text = text;
+    auto *item = new IconItem(k);
+    item->mirror(icon, picture);
+    m_scene->addItem(item);
+    m_iconItems.append(item);
+    return k;
+}
+
+int frmPlotFile::addNote(const QString &text, qint32 number, QPointF topLeft)
+{
+    if (noteElementCount() >= IconNumber::Max) {
+        m_main.services().MsgBox(QStringLiteral("This Plot Table already holds 32767 notes, the "
+                                                "most it can hold. No note was added."),
+                                 MessageIcon::Exclamation);
+        return 0;
+    }
+    const int k = doc.Label1.Load();
+    PlotElement &note = doc.Label1[k];
+    note.number = number;
+    note.top = float(topLeft.y());
+    note.left = float(topLeft.x());
+    note.visible = true;
+    note.text = text;
+    auto *item = new NoteItem(k);
+    item->mirror(note);
+    m_scene->addItem(item);
+    m_noteItems.append(item);
+    return k;
 }
 
 void frmPlotFile::iconChanged(int k)

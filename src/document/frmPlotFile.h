@@ -8,10 +8,14 @@
 #include <QVector>
 #include <QWidget>
 
+class ActionMenu;
+class ActionMenuFrame;
 class IconItem;
 class MDIForm1;
 class NoteItem;
 class PaletteFrame;
+class PasteCommand;
+class Placing;
 class PlotView;
 class QGraphicsScene;
 
@@ -39,6 +43,15 @@ public:
     void iconChanged(int k);
     void noteChanged(int k);
 
+    // Adds a live element made from the template at a top-left corner in
+    // twips, and returns its number; 0 when the window holds as many as it
+    // can (the user is told). placedSize: start from the 360 x 375 twips
+    // of a placed icon rather than the template's size.
+    int addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize);
+    int addNote(const QString &text, qint32 number, QPointF topLeft);
+
+    bool isClosing() const { return m_closed; }
+
     // The picture of icon `key` (a number as text) of this table's set.
     QPixmap iconPicture(const QString &key);
 
@@ -62,8 +75,12 @@ public:
     qint16 paletteChoice = 0;
     qint16 carriedIcon = 0;
     qint16 carriedNote = 0;
+    bool actionMenuOpen = false;
+    qint16 actionChoice = 0;
 
     PaletteFrame *Frame1 = nullptr;
+    ActionMenuFrame *Frame2 = nullptr;
+    Placing *placing() const { return m_placing; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +92,9 @@ private:
     void saveOnClose();
 
     MDIForm1 &m_main;
+    Placing *m_placing = nullptr;
+    ActionMenu *m_actionMenu = nullptr;
+    PasteCommand *m_paste = nullptr;
     QGraphicsScene *m_scene;
     PlotView *m_view;
     PictureCache m_pictures;

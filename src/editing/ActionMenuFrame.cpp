@@ -1,0 +1,40 @@
+#include "ActionMenuFrame.h"
+
+#include "Twips.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+QPushButton *button(QWidget *parent, const QString &caption, int left, int top, int width,
+                    int height)
+{
+    auto *made = new QPushButton(caption, parent);
+    made->setGeometry(qRound(Twips::toPixels(left)), qRound(Twips::toPixels(top)),
+                      qRound(Twips::toPixels(width)), qRound(Twips::toPixels(height)));
+    made->setFocusPolicy(Qt::NoFocus);
+    return made;
+}
+
+} // namespace
+
+ActionMenuFrame::ActionMenuFrame(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Frame2"));
+    resize(qRound(Twips::toPixels(1215)), qRound(Twips::toPixels(975)));
+    setStyleSheet(QStringLiteral("QPushButton { font-size: 11px; padding: 0px; }"));
+    Command3 = button(this, QStringLiteral("X"), 0, 0, 255, 255);
+    Command6 = button(this, QStringLiteral("Edit"), 360, 120, 735, 255);
+    Command4 = button(this, QStringLiteral("Cut"), 360, 360, 735, 255);
+    Command7 = button(this, QStringLiteral("Delete"), 360, 600, 735, 255);
+}
+
+void ActionMenuFrame::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(64, 64, 64)); // &H00404040&
+    painter.setPen(QColor(150, 150, 150));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

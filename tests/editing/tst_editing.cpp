@@ -1,0 +1,397 @@
+// Placing, moving, the action menu, and cut and paste, driven through the
+// real widgets as a user would.
+
+#include "ActionMenuFrame.h"
+#include "ClickableImage.h"
+#include "DocumentFixture.h"
+#include "PaletteFrame.h"
+#include "PlotView.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+const QStringList kTable = {"bg.jpg", "BasicSet",
+                            "A", " 1 ", " 1500 ", " 3000 ",
+                            "B", " 2 ", " 1500 ", " 4500 ",
+                            "[Notes]",
+                            "N", "-1 ", " 3000 ", " 3000 ",
+                            "Five", " 5 ", " 4500 ", " 3000 ",
+                            "[End]"};
+
+void mouse(frmPlotFile *w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+           Qt::MouseButtons buttons)
+{
+    QWidget *viewport = w->view()->viewport();
+    QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+void press(frmPlotFile *w, QPoint pos, Qt::MouseButton button)
+{
+    mouse(w, QEvent::MouseButtonPress, pos, button, button);
+}
+
+void click(frmPlotFile *w, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    mouse(w, QEvent::MouseButtonPress, pos, button, button);
+    mouse(w, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
+}
+
+void move(frmPlotFile *w, QPoint pos, Qt::MouseButtons buttons)
+{
+    mouse(w, QEvent::MouseMove, pos, Qt::NoButton, buttons);
+}
+
+struct Editing : DocumentFixture
+{
+    Editing()
+    {
+        folder.writePicture(QStringLiteral("Plot Templates/bg.jpg"), QSize(600, 400));
+        folder.writeIconSet(QStringLiteral("BasicSet"), 25);
+        folder.writeIconSet(QStringLiteral("Other"), 5);
+    }
+    frmPlotFile *openTable(const QString &name, QStringList lines = kTable)
+    {
+        return open(table(name, lines));
+    }
+    QStringList saved(frmPlotFile *w)
+    {
+        const QString path = w->plotFilePath;
+        close(w);
+        return QString::fromLatin1(folder.readBytes(path)).split(QStringLiteral("\r\n"));
+    }
+};
+
+} // namespace
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void placeIconFromTheThirdPage();
+    void placeNoteWithCancel();
+    void secondRightClickWhileWaiting();
+    void nextElementAfterADeletedOne();
+    void moving_data();
+    void moving();
+    void menuAppliesToTheFirstElementOnly();
+    void menuActions_data();
+    void menuActions();
+    void pasteBeforeAnyCut();
+    void pasteThreeTimes();
+    void pasteChecksTheIconSet();
+    void noteNumberDecidesWhatIsPasted();
+    void cutSurvivesItsWindow();
+    void closingWhileWaiting_data();
+    void closingWhileWaiting();
+};
+
+void TestEditing::placeIconFromTheThirdPage()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, QPoint(100, 80), Qt::RightButton);
+    QVERIFY(w->Frame1->isVisible());
+    QCOMPARE(w->Frame1->pos(), QPoint(100, 80));
+    QVERIFY(w->paletteOpen);
+    w->Frame1->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    w->Frame1->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    f.services.answerInput(QStringLiteral("  Lighthouse "));
+    QTest::mouseClick(w->Frame1->slot(3), Qt::LeftButton);
+
+    QVERIFY(!w->Frame1->isVisible());
+    QVERIFY(!w->paletteOpen);
+    QCOMPARE(w->iconElementCount(), 3);
+    const auto inputs = f.services.callsOf(QStringLiteral("InputBox"));
+    QCOMPARE(inputs.size(), 1);
+    QCOMPARE(inputs[0].text, QStringLiteral("Info: "));
+    QCOMPARE(inputs[0].title, QStringLiteral("Quenbrack"));
+    QCOMPARE(inputs[0].defaultText, QString());
+    QCOMPARE(w->doc.Image1[3].width, 360.0f); // the picture's 24 pixels
+    QCOMPARE(f.saved(w).mid(10, 4),
+             (QStringList{"  Lighthouse ", " 23 ", " 1200 ", " 1500 "}));
+}
+
+void TestEditing::placeNoteWithCancel()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, QPoint(30, 45), Qt::RightButton);
+    QTest::mouseClick(w->Frame1->Image13, Qt::LeftButton);
+    QCOMPARE(f.services.callsOf(QStringLiteral("InputBox")).first().text, QStringLiteral("Note: "));
+    QCOMPARE(w->noteElementCount(), 3);
+    QCOMPARE(w->doc.Label1[3].text, QString());
+    QCOMPARE(w->doc.Label1[3].number, -1);
+    QVERIFY(w->doc.Label1[3].visible);
+    QCOMPARE(f.saved(w).mid(19, 4), (QStringList{"", "-1 ", " 675 ", " 450 "}));
+}
+
+void TestEditing::secondRightClickWhileWaiting()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, QPoint(10, 10), Qt::RightButton);
+    press(w, QPoint(300, 300), Qt::RightButton);
+    QCOMPARE(w->Frame1->pos(), QPoint(10, 10));
+    QTest::mouseClick(w->Frame1->Command1, Qt::LeftButton);
+    QVERIFY(!w->Frame1->isVisible());
+    QVERIFY(!w->paletteOpen);
+    QCOMPARE(w->iconElementCount(), 2);
+    QCOMPARE(w->noteElementCount(), 2);
+    QVERIFY(f.services.calls.isEmpty());
+}
+
+void TestEditing::nextElementAfterADeletedOne()
+{
+    Editing f;
+    QStringList lines = {"bg.jpg", "BasicSet"};
+    for (int n = 1; n <= 5; ++n)
+        lines << QStringLiteral("I%1").arg(n) << " 1 " << " 0 " << QStringLiteral(" %1 ").arg(n * 600);
+    lines << "[Notes]" << "[End]";
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"), lines);
+    press(w, QPoint(125, 5), Qt::RightButton); // icon 3
+    QTest::mouseClick(w->Frame2->Command7, Qt::LeftButton);
+    QVERIFY(!w->doc.Image1[3].visible);
+    press(w, QPoint(300, 300), Qt::RightButton);
+    QTest::mouseClick(w->Frame1->slot(1), Qt::LeftButton);
+    QCOMPARE(w->iconElementCount(), 6);
+    QCOMPARE(w->doc.Image1[6].number, 1);
+}
+
+void TestEditing::moving_data()
+{
+    // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press
+    // on the background at (400, 300), "a" left press on A, "m" move to
+    // (420, 330) with the left button, "n" a move with no button, "b" a
+    // move with left and right together.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950);
+    QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950);
+    QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500);
+    QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500);
+    QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500);
+}
+
+void TestEditing::moving()
+{
+    QFETCH(QString, steps);
+    QFETCH(QPoint, expected);
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    for (QChar step : steps) {
+        switch (step.unicode()) {
+        case 'c': click(w, QPoint(205, 105)); break;
+        case 'p': press(w, QPoint(400, 300), Qt::LeftButton); break;
+        case 'a': press(w, QPoint(205, 105), Qt::LeftButton); break;
+        case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
+        case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
+        case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
+        }
+    }
+    const QStringList file = f.saved(w);
+    QCOMPARE(file.mid(2, 4), (QStringList{"A", " 1 ", QStringLiteral(" %1 ").arg(expected.y()),
+                                          QStringLiteral(" %1 ").arg(expected.x())}));
+}
+
+void TestEditing::menuAppliesToTheFirstElementOnly()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, QPoint(205, 105), Qt::RightButton); // A
+    QVERIFY(w->Frame2->isVisible());
+    QCOMPARE(w->Frame2->pos(), QPoint(224, 100)); // Left + 365 twips
+    QVERIFY(w->actionMenuOpen);
+    press(w, QPoint(305, 105), Qt::RightButton); // B
+    QCOMPARE(w->Frame2->pos(), QPoint(224, 100));
+    QTest::mouseClick(w->Frame2->Command7, Qt::LeftButton);
+    QVERIFY(!w->actionMenuOpen);
+    QVERIFY(!w->doc.Image1[1].visible);
+    QCOMPARE(w->doc.Image1[1].text, QString());
+    QVERIFY(w->doc.Image1[2].visible);
+    QCOMPARE(w->doc.Image1[2].text, QStringLiteral("B"));
+}
+
+void TestEditing::menuActions_data()
+{
+    QTest::addColumn<bool>("note");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<int>("clipboardNumber");
+    QTest::newRow("icon: X changes nothing") << false << "X" << "A" << true << 0;
+    QTest::newRow("icon: Edit, Cancel empties") << false << "Edit" << "" << true << 0;
+    QTest::newRow("icon: Cut") << false << "Cut" << "A" << false << 1;
+    QTest::newRow("icon: Delete") << false << "Delete" << "" << false << 0;
+    QTest::newRow("note: Edit, Cancel empties") << true << "Edit" << "" << true << 0;
+    QTest::newRow("note: Cut") << true << "Cut" << "N" << false << -1;
+    QTest::newRow("note: Delete") << true << "Delete" << "" << false << 0;
+}
+
+void TestEditing::menuActions()
+{
+    QFETCH(bool, note);
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QFETCH(bool, visible);
+    QFETCH(int, clipboardNumber);
+    Editing f;
+    f.main->draggIconPath = QStringLiteral("before");
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, note ? QPoint(210, 210) : QPoint(205, 105), Qt::RightButton);
+    QPushButton *pushed = button == u"X"      ? w->Frame2->Command3
+                          : button == u"Edit" ? w->Frame2->Command6
+                          : button == u"Cut"  ? w->Frame2->Command4
+                                              : w->Frame2->Command7;
+    QTest::mouseClick(pushed, Qt::LeftButton);
+    QVERIFY(!w->Frame2->isVisible());
+    QVERIFY(!w->actionMenuOpen);
+    const PlotElement &element = note ? w->doc.Label1[1] : w->doc.Image1[1];
+    QCOMPARE(element.text, text);
+    QCOMPARE(element.visible, visible);
+    QCOMPARE(int(f.main->draggItemWhatsThisHelpID), clipboardNumber);
+    if (button == u"Edit") {
+        const auto input = f.services.callsOf(QStringLiteral("InputBox")).first();
+        QCOMPARE(input.text, note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
+        QCOMPARE(input.title, note ? QStringLiteral("Note") : QStringLiteral("Icon Name"));
+        QCOMPARE(input.defaultText, note ? QStringLiteral("N") : QStringLiteral("A"));
+    }
+    if (button == u"Cut")
+        QCOMPARE(f.main->draggIconPath, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
+}
+
+void TestEditing::pasteBeforeAnyCut()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, QPoint(50, 50), Qt::RightButton);
+    QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+    QVERIFY(!w->Frame1->isVisible());
+    QVERIFY(!w->paletteOpen);
+    QCOMPARE(w->iconElementCount(), 2);
+    QCOMPARE(w->noteElementCount(), 2);
+    QVERIFY(f.services.calls.isEmpty());
+}
+
+void TestEditing::pasteThreeTimes()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    press(w, QPoint(305, 105), Qt::RightButton);
+    QTest::mouseClick(w->Frame2->Command4, Qt::LeftButton); // cut B
+    press(w, QPoint(205, 105), Qt::RightButton);
+    QTest::mouseClick(w->Frame2->Command4, Qt::LeftButton); // cut A: only A is left
+    for (int n = 1; n <= 3; ++n) {
+        press(w, QPoint(40 * n, 300), Qt::RightButton);
+        QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+    }
+    QCOMPARE(w->iconElementCount(), 5);
+    QCOMPARE(f.saved(w).mid(2, 12),
+             (QStringList{"A", " 1 ", " 4500 ", " 600 ", "A", " 1 ", " 4500 ", " 1200 ", "A",
+                          " 1 ", " 4500 ", " 1800 "}));
+}
+
+void TestEditing::pasteChecksTheIconSet()
+{
+    Editing f;
+    frmPlotFile *from = f.openTable(QStringLiteral("T.plt"));
+    press(from, QPoint(205, 105), Qt::RightButton);
+    QTest::mouseClick(from->Frame2->Command4, Qt::LeftButton);
+    QStringList lowerCase = kTable;
+    lowerCase[1] = QStringLiteral("basicset"); // the same folder, another name
+    for (const QStringList &lines : {lowerCase, QStringList{"bg.jpg", "Other", "[Notes]"}}) {
+        frmPlotFile *to = f.openTable(QStringLiteral("To%1.plt").arg(lines.size()), lines);
+        const int icons = to->iconElementCount();
+        press(to, QPoint(50, 50), Qt::RightButton);
+        QTest::mouseClick(to->Frame1->Command5, Qt::LeftButton);
+        QCOMPARE(to->iconElementCount(), icons);
+    }
+    const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages[0].text,
+             QStringLiteral("Sorry, paste not possible. This Plot Table uses a different icon set!"
+                            "\r\nYou may re-paste this icon back to its original location to avoid "
+                            "loosing it."));
+    QCOMPARE(messages[0].icon, MessageIcon::None);
+    QCOMPARE(messages[0].title, QStringLiteral("Quenbrack"));
+    QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(1)); // kept
+
+    // A cut note goes into a table of any set.
+    press(from, QPoint(210, 210), Qt::RightButton);
+    QTest::mouseClick(from->Frame2->Command4, Qt::LeftButton);
+    frmPlotFile *other = f.main->docWindows().last();
+    press(other, QPoint(70, 80), Qt::RightButton);
+    QTest::mouseClick(other->Frame1->Command5, Qt::LeftButton);
+    QCOMPARE(other->noteElementCount(), 1);
+    QCOMPARE(other->doc.Label1[1].text, QStringLiteral("N"));
+    QCOMPARE(other->doc.Label1[1].left, 1050.0f);
+}
+
+void TestEditing::noteNumberDecidesWhatIsPasted()
+{
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    // Note 2 was read with the number 5: cut, it pastes as icon 5, and
+    // only where the clipboard's icon set matches.
+    press(w, QPoint(210, 310), Qt::RightButton);
+    QTest::mouseClick(w->Frame2->Command4, Qt::LeftButton);
+    QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(5));
+    press(w, QPoint(50, 50), Qt::RightButton);
+    QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+    QCOMPARE(w->iconElementCount(), 2);
+    QCOMPARE(f.services.callsOf(QStringLiteral("MsgBox")).size(), 1);
+
+    f.main->draggIconPath = QStringLiteral("BasicSet");
+    press(w, QPoint(50, 50), Qt::RightButton);
+    QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+    QCOMPARE(w->iconElementCount(), 3);
+    QCOMPARE(w->doc.Image1[3].number, 5);
+    QCOMPARE(w->doc.Image1[3].text, QStringLiteral("Five"));
+}
+
+void TestEditing::cutSurvivesItsWindow()
+{
+    Editing f;
+    frmPlotFile *from = f.openTable(QStringLiteral("From.plt"));
+    press(from, QPoint(305, 105), Qt::RightButton);
+    QTest::mouseClick(from->Frame2->Command4, Qt::LeftButton);
+    const QStringList fromFile = f.saved(from);
+    QVERIFY(!fromFile.contains(QStringLiteral("B")));
+    frmPlotFile *to = f.openTable(QStringLiteral("To.plt"));
+    press(to, QPoint(50, 50), Qt::RightButton);
+    QTest::mouseClick(to->Frame1->Command5, Qt::LeftButton);
+    QCOMPARE(to->iconElementCount(), 3);
+    QCOMPARE(to->doc.Image1[3].text, QStringLiteral("B"));
+    QCOMPARE(to->doc.Image1[3].number, 2);
+}
+
+void TestEditing::closingWhileWaiting_data()
+{
+    QTest::addColumn<bool>("menu");
+    QTest::newRow("palette waits") << false;
+    QTest::newRow("menu waits") << true;
+}
+
+void TestEditing::closingWhileWaiting()
+{
+    QFETCH(bool, menu);
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    if (menu)
+        press(w, QPoint(205, 105), Qt::RightButton);
+    else
+        press(w, QPoint(50, 50), Qt::RightButton);
+    const QString path = w->plotFilePath;
+    DocumentFixture::close(w);
+    QCOMPARE(f.main->docCnt, qint16(0));
+    QVERIFY(f.services.calls.isEmpty());
+    QCOMPARE(f.folder.readBytes(path), TestProgramFolder::crlf(kTable));
+}
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
