@@ -47,9 +47,13 @@ void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     // off screen cost nothing.
     QFont font = QApplication::font();
     font.setPointSizeF(8.0);
+    // The view does not save painter state between items, so the clip that
+    // keeps long texts inside the box must not outlive this note.
+    painter->save();
     painter->setFont(font);
     painter->setPen(QApplication::palette().color(QPalette::WindowText));
-    painter->setClipRect(box);
+    painter->setClipRect(box, Qt::IntersectClip);
     painter->drawText(box.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+    painter->restore();
 }

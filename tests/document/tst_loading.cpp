@@ -27,6 +27,7 @@ class TestLoading : public QObject
     Q_OBJECT
 private slots:
     void elementsAtTheirPlaces();
+    void notesAreDrawnEachInItsBox();
     void missingBackground_data();
     void missingBackground();
     void namesResolveWithoutRegardToCase();
@@ -77,6 +78,22 @@ void TestLoading::elementsAtTheirPlaces()
     QCOMPARE(w->Frame1->HScroll1->maximum(), 12);
     QCOMPARE(w->Frame1->slot(10)->WhatsThisHelpID, 10);
     QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt")));
+}
+
+void TestLoading::notesAreDrawnEachInItsBox()
+{
+    DocumentFixture f;
+    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
+                          Qt::black);
+    frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
+    const QImage shown = w->view()->grab().toImage();
+    // Both notes, whatever was painted before them, fill their boxes pale
+    // yellow; the background shows beside them.
+    for (const QPoint corner : {QPoint(40, 200), QPoint(6, 3)}) {
+        QCOMPARE(shown.pixelColor(corner + QPoint(86, 62)), QColor(255, 255, 128));
+        QCOMPARE(shown.pixelColor(corner + QPoint(1, 1)), QColor(255, 255, 128));
+    }
+    QCOMPARE(shown.pixelColor(QPoint(140, 300)).value(), 0);
 }
 
 void TestLoading::missingBackground_data()
