@@ -82,11 +82,15 @@ private slots:
     void menuAppliesToTheFirstElementOnly();
     void menuActions_data();
     void menuActions();
+    void waitsNest_data();
+    void waitsNest();
     void pasteBeforeAnyCut();
     void pasteThreeTimes();
     void pasteChecksTheIconSet();
     void noteNumberDecidesWhatIsPasted();
     void cutSurvivesItsWindow();
+    void windowFull_data();
+    void windowFull();
     void closingWhileWaiting_data();
     void closingWhileWaiting();
 };
@@ -265,6 +269,41 @@ void TestEditing::menuActions()
         QCOMPARE(f.main->draggIconPath, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
 }
 
+void TestEditing::waitsNest_data()
+{
+    QTest::addColumn<bool>("paletteFirst");
+    QTest::newRow("menu inside the palette's wait") << true;
+    QTest::newRow("palette inside the menu's wait") << false;
+}
+
+void TestEditing::waitsNest()
+{
+    QFETCH(bool, paletteFirst);
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    if (paletteFirst) {
+        press(w, QPoint(400, 300), Qt::RightButton);
+        press(w, QPoint(205, 105), Qt::RightButton);
+    } else {
+        press(w, QPoint(205, 105), Qt::RightButton);
+        press(w, QPoint(400, 300), Qt::RightButton);
+    }
+    QVERIFY(w->Frame1->isVisible());
+    QVERIFY(w->Frame2->isVisible());
+    f.services.answerInput(QStringLiteral("placed"));
+    f.services.answerInput(QStringLiteral("edited"));
+    QTest::mouseClick(w->Frame1->slot(2), Qt::LeftButton);
+    QVERIFY(w->Frame2->isVisible()); // the other wait goes on
+    QVERIFY(w->actionMenuOpen);
+    QTest::mouseClick(w->Frame2->Command6, Qt::LeftButton);
+    QCOMPARE(w->iconElementCount(), 3);
+    QCOMPARE(w->doc.Image1[3].text, QStringLiteral("placed"));
+    QCOMPARE(w->doc.Image1[3].left, 6000.0f);
+    QCOMPARE(w->doc.Image1[1].text, QStringLiteral("edited"));
+    QVERIFY(!w->paletteOpen);
+    QVERIFY(!w->actionMenuOpen);
+}
+
 void TestEditing::pasteBeforeAnyCut()
 {
     Editing f;
@@ -368,6 +407,43 @@ void TestEditing::cutSurvivesItsWindow()
     QCOMPARE(to->iconElementCount(), 3);
     QCOMPARE(to->doc.Image1[3].text, QStringLiteral("B"));
     QCOMPARE(to->doc.Image1[3].number, 2);
+}
+
+void TestEditing::windowFull_data()
+{
+    QTest::addColumn<bool>("notes");
+    QTest::newRow("32767 icons") << false;
+    QTest::newRow("32767 notes") << true;
+}
+
+void TestEditing::windowFull()
+{
+    QFETCH(bool, notes);
+    Editing f;
+    QStringList lines = {"bg.jpg", "BasicSet"};
+    if (notes)
+        lines << "[Notes]";
+    for (int n = 0; n < 32767; ++n)
+        lines << "x" << (notes ? "-1 " : " 1 ") << " 0 " << " 0 ";
+    if (!notes)
+        lines << "[Notes]";
+    frmPlotFile *w = f.openTable(QStringLiteral("Full.plt"), lines);
+    press(w, QPoint(300, 300), Qt::RightButton);
+    QTest::mouseClick(notes ? w->Frame1->Image13 : w->Frame1->slot(1), Qt::LeftButton);
+    f.main->draggItemWhatsThisHelpID = notes ? -1 : 1;
+    f.main->draggIconPath = QStringLiteral("BasicSet");
+    press(w, QPoint(300, 300), Qt::RightButton);
+    QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+
+    QCOMPARE(notes ? w->noteElementCount() : w->iconElementCount(), 32767);
+    QVERIFY(f.services.callsOf(QStringLiteral("InputBox")).isEmpty());
+    const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages[0].text, notes ? QStringLiteral("This Plot Table already holds 32767 notes, "
+                                                      "the most it can hold. No note was added.")
+                                     : QStringLiteral("This Plot Table already holds 32767 icons, "
+                                                      "the most it can hold. No icon was added."));
+    QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
 }
 
 void TestEditing::closingWhileWaiting_data()
