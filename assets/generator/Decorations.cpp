@@ -184,4 +184,17 @@ QImage drawAppIcon()
     return image;
 }
 
+QImage drawAboutBadge()
+{
+    QImage badge(57, 43, QImage::Format_ARGB32_Premultiplied);
+    badge.fill(Qt::transparent);
+    QPainter painter(&badge);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(150, 156, 164), 1));
+    painter.setBrush(QColor(246, 242, 228));
+    painter.drawRoundedRect(QRectF(0.5, 0.5, 56, 42), 4, 4);
+    painter.drawImage(QRect(12, 3, 36, 36), drawAppIcon());
+    return badge;
+}
+
 } // namespace Decorations

@@ -13,4 +13,8 @@ QImage drawNote();
 // 64 x 64 with transparency: a small chart with a pin in it.
 QImage drawAppIcon();
 
+// 57 x 43: the badge of the About box, the application icon on a light
+// card.
+QImage drawAboutBadge();
+
 } // namespace Decorations

@@ -68,6 +68,8 @@ std::vector<OutputPicture> drawAll(const QDir &program, const QDir &resources)
                         Decorations::drawNote(), jpeg});
     pictures.push_back({resources.filePath(QStringLiteral("appicon.png")),
                         Decorations::drawAppIcon(), QByteArray("png")});
+    pictures.push_back({resources.filePath(QStringLiteral("about.png")),
+                        Decorations::drawAboutBadge(), QByteArray("png")});
     return pictures;
 }
 

@@ -1,6 +1,9 @@
 #include "MDIForm1.h"
 
 #include "CompassMdiArea.h"
+#include "Form1.h"
+#include "NewPlotTable.h"
+#include "frmAbout.h"
 #include "RegFunc.h"
 #include "Twips.h"
 #include "frmPlotFile.h"
@@ -30,7 +33,11 @@ MDIForm1::MDIForm1(const QString &appPath, WindowServices &services, QWidget *pa
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-MDIForm1::~MDIForm1() = default;
+MDIForm1::~MDIForm1()
+{
+    // The program has ended, or a test is done: the box goes with us.
+    delete m_about;
+}
 
 void MDIForm1::createMenus()
 {
@@ -40,10 +47,10 @@ void MDIForm1::createMenus()
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     MenuInfo = MenuHelp->addAction(QStringLiteral("&Info"));
     MenuAbout = MenuHelp->addAction(QStringLiteral("&About"));
-    MenuNew->setEnabled(false);
-    MenuInfo->setEnabled(false);
-    MenuAbout->setEnabled(false);
+    connect(MenuNew, &QAction::triggered, this, &MDIForm1::MenuNew_Click);
     connect(MenuOpen, &QAction::triggered, this, &MDIForm1::MenuOpen_Click);
+    connect(MenuInfo, &QAction::triggered, this, &MDIForm1::MenuInfo_Click);
+    connect(MenuAbout, &QAction::triggered, this, &MDIForm1::MenuAbout_Click);
 }
 
 QString MDIForm1::commandLineText(const QStringList &arguments)
@@ -124,6 +131,50 @@ void MDIForm1::MenuOpen_Click()
         OpenPlotTable(m_cd.FileName);
 }
 
+void MDIForm1::MenuNew_Click()
+{
+    NewPlotTable(*this).run();
+}
+
+void MDIForm1::MenuInfo_Click()
+{
+    if (m_help) {
+        m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(m_help->parentWidget()));
+        m_help->parentWidget()->show();
+        return;
+    }
+    m_help = new Form1(m_appPath);
+    m_help->Form_Load();
+    QMdiSubWindow *frame = m_mdiArea->addSubWindow(m_help);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowIcon(windowIcon());
+    frame->resize(qRound(Twips::toPixels(11500)), qRound(Twips::toPixels(6465 + 430)));
+    frame->show();
+}
+
+Form1 *MDIForm1::helpWindow() const
+{
+    return m_help;
+}
+
+frmAbout *MDIForm1::aboutBox() const
+{
+    return m_about;
+}
+
+void MDIForm1::MenuAbout_Click()
+{
+    // A window of its own: it may outlive the main window.
+    if (!m_about) {
+        m_about = new frmAbout();
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+        m_about->setWindowIcon(windowIcon());
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
 void MDIForm1::documentClosing(frmPlotFile *window)
 {
     if (m_docWindows.removeOne(window))
@@ -134,6 +185,8 @@ void MDIForm1::closeEvent(QCloseEvent *event)
 {
     // Every document window saves itself as it closes; nothing here can
     // stop the program from ending.
-    m_mdiArea->closeAllSubWindows();
+    for (frmPlotFile *window : QVector<frmPlotFile *>(m_docWindows))
+        window->parentWidget()->close();
+    m_mdiArea->closeAllSubWindows(); // the help window
     event->accept();
 }

@@ -3,11 +3,14 @@
 #include "WindowServices.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QVector>
 
 class CompassMdiArea;
 class QAction;
 class QMenu;
+class Form1;
+class frmAbout;
 class frmPlotFile;
 
 // The main window: holds the document windows, the File and Help menus,
@@ -39,8 +42,15 @@ public:
     // True when fn can be opened for reading.
     static bool testfile(const QString &fn);
 
-    // File > Open.
+    // File > Open, File > New, Help > Info and Help > About.
     void MenuOpen_Click();
+    void MenuNew_Click();
+    void MenuInfo_Click();
+    void MenuAbout_Click();
+
+    // The help window and the About box, while they are open.
+    Form1 *helpWindow() const;
+    frmAbout *aboutBox() const;
 
     // Called by a closing document window before it writes its file.
     void documentClosing(frmPlotFile *window);
@@ -76,4 +86,6 @@ private:
     CommonDialog m_cd;
     CompassMdiArea *m_mdiArea = nullptr;
     QVector<frmPlotFile *> m_docWindows;
+    QPointer<Form1> m_help;
+    QPointer<frmAbout> m_about;
 };

@@ -50,7 +50,8 @@ QPointF PlotView::twipsAt(const QPointF &viewportPos) const
 void PlotView::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    const bool first = !m_pressed;
+    // The first button down decides where the moves go until all are up.
+    const bool first = (event->buttons() & ~event->button()) == Qt::NoButton;
     m_pressed = true;
     const Target target = targetAt(event->position().toPoint());
     if (first)

@@ -3,6 +3,10 @@
 #include "ActionMenu.h"
 #include "ActionMenuFrame.h"
 #include "CaseInsensitivePath.h"
+#include "FindCommand.h"
+#include "FindPanel.h"
+#include "LocateMarker.h"
+#include "SnapshotCommand.h"
 #include "IconItem.h"
 #include "IconSet.h"
 #include "MDIForm1.h"
@@ -58,10 +62,16 @@ frmPlotFile::frmPlotFile(MDIForm1 &main, QWidget *parent)
     Frame1->hide();
     Frame2 = new ActionMenuFrame(m_view->viewport());
     Frame2->hide();
+    Shape1 = new LocateMarker(m_view->viewport());
+    Shape1->hide();
+    Frame3 = new FindPanel(m_view->viewport());
+    Frame3->hide();
 
     m_placing = new Placing(*this);
     m_actionMenu = new ActionMenu(*this, Frame2);
     m_paste = new PasteCommand(*this, *m_placing);
+    m_find = new FindCommand(*this, Frame3, Shape1);
+    m_snapshot = new SnapshotCommand(*this);
     connect(m_view, &PlotView::backgroundMouseDown, m_placing, &Placing::backgroundMouseDown);
     connect(m_view, &PlotView::backgroundMouseMove, m_placing, &Placing::backgroundMouseMove);
     connect(m_view, &PlotView::elementClicked, m_placing, &Placing::elementClicked);
@@ -78,6 +88,8 @@ frmPlotFile::frmPlotFile(MDIForm1 &main, QWidget *parent)
 frmPlotFile::~frmPlotFile()
 {
     // The editing parts watch the frames; they go before the frames do.
+    delete m_snapshot;
+    delete m_find;
     delete m_paste;
     delete m_actionMenu;
     delete m_placing;
@@ -120,6 +132,8 @@ void frmPlotFile::Form_Load()
 
     Frame1->hide();
     Frame2->hide();
+    Shape1->hide();
+    Frame3->hide();
 }
 
 void frmPlotFile::loadElements()

@@ -9,6 +9,10 @@
 #include <QWidget>
 
 class ActionMenu;
+class FindCommand;
+class FindPanel;
+class LocateMarker;
+class SnapshotCommand;
 class ActionMenuFrame;
 class IconItem;
 class MDIForm1;
@@ -80,6 +84,8 @@ public:
 
     PaletteFrame *Frame1 = nullptr;
     ActionMenuFrame *Frame2 = nullptr;
+    FindPanel *Frame3 = nullptr;
+    LocateMarker *Shape1 = nullptr;
     Placing *placing() const { return m_placing; }
 
 protected:
@@ -95,6 +101,8 @@ private:
     Placing *m_placing = nullptr;
     ActionMenu *m_actionMenu = nullptr;
     PasteCommand *m_paste = nullptr;
+    FindCommand *m_find = nullptr;
+    SnapshotCommand *m_snapshot = nullptr;
     QGraphicsScene *m_scene;
     PlotView *m_view;
     PictureCache m_pictures;

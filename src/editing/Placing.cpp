@@ -1,5 +1,6 @@
 #include "Placing.h"
 
+#include "LocateMarker.h"
 #include "MDIForm1.h"
 #include "PaletteFrame.h"
 #include "PlotElement.h"
@@ -125,6 +126,7 @@ void Placing::elementClicked(PlotView::Target target)
 {
     if (target.kind == PlotView::Target::Icon) {
         m_window.carriedIcon = qint16(target.element);
+        m_window.Shape1->hide();
     } else if (target.kind == PlotView::Target::Note) {
         m_window.carriedNote = qint16(target.element);
     }

@@ -1,0 +1,100 @@
+#include "frmAbout.h"
+
+#include "Twips.h"
+#include "WindowServices.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(qRound(Twips::toPixels(left)), qRound(Twips::toPixels(top)),
+                 qRound(Twips::toPixels(width)), qRound(Twips::toPixels(height)));
+}
+
+QLabel *label(QWidget *parent, const QString &text, const QRect &geometry)
+{
+    auto *made = new QLabel(text, parent);
+    made->setGeometry(geometry);
+    made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return made;
+}
+
+QFont verdana(qreal points)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+int px(int twips)
+{
+    return qRound(Twips::toPixels(twips));
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About ") + WindowServices::applicationTitle());
+    setFixedSize(twipsRect(0, 0, 5730, 3225).size());
+
+    Image2 = label(this, QString(), twipsRect(120, 240, 930, 945));
+    Image2->setPixmap(QPixmap(QStringLiteral(":/images/compass.jpg")));
+    Image2->setScaledContents(true);
+
+    lblTitle = label(this, WindowServices::applicationTitle(), twipsRect(1320, 240, 4125, 360));
+    QFont title = font();
+    title.setPointSize(12);
+    title.setBold(true);
+    lblTitle->setFont(title);
+
+    lblVersion = label(this,
+                       versionLine(QUENBRACK_VERSION_MAJOR, QUENBRACK_VERSION_MINOR,
+                                   QUENBRACK_VERSION_PATCH),
+                       twipsRect(1320, 600, 2205, 225));
+
+    QLabel *badge = label(this, QString(), twipsRect(2520, 1200, 855, 645));
+    badge->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+
+    lblMaker = label(this, QStringLiteral("Brindlemoor Software"), twipsRect(1320, 1920, 3255, 255));
+    lblMaker->setFont(verdana(9.75));
+    lblDescription = label(this, QStringLiteral("brindlemoor.example/quenbrack"),
+                           twipsRect(1320, 2160, 3285, 210));
+    lblDescription->setFont(verdana(8.25));
+    lblDisclaimer = label(this,
+                          QStringLiteral("Copyright \u00a9 2026 Brindlemoor Software.\n"
+                                         "All rights reserved."),
+                          twipsRect(255, 2625, 3870, 465));
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    lblDisclaimer->setFont(small);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(twipsRect(4245, 2625, 1260, 345));
+    // Enter and Escape both close the box.
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QString frmAbout::versionLine(int major, int minor, int revision)
+{
+    return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+
+void frmAbout::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // The engraved separator: a grey line with a white one under it.
+    QPainter painter(this);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(px(90), px(2445), px(5654), px(2445));
+    painter.setPen(Qt::white);
+    painter.drawLine(px(105), px(2460), px(5654), px(2460));
+}
