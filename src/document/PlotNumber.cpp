@@ -127,7 +127,18 @@ bool parseSingle(QStringView line, const QString &decimalPoint, float *value)
         return false;
     if (std::fabs(number) > double(std::numeric_limits<float>::max()))
         return false;
-    *value = float(number);
+    // A place holds what the file can write back: seven significant digits.
+    // So a hand-edited "1.00000011920929" reads as 1, as it will be saved,
+    // and reading what was written always gives the same place again.
+    char buffer[40];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, number,
+                                       std::chars_format::scientific, 6);
+    float rounded = 0.0f;
+    const auto parsed = std::from_chars(buffer, printed.ptr, rounded,
+                                        std::chars_format::scientific);
+    if (parsed.ec != std::errc() || !std::isfinite(rounded))
+        return false;
+    *value = rounded;
     return true;
 }
 

@@ -78,14 +78,21 @@ bool PlotTableWriter::writeBytes(const QString &path, const QByteArray &bytes)
 {
     m_errorString.clear();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that every short write is seen here: through Qt's
+    // buffer a disk that fills up in the middle can still commit a
+    // truncated file as if all were well.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         m_errorString = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        m_errorString = file.errorString();
-        file.cancelWriting();
-        return false;
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            m_errorString = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
     }
     if (!file.commit()) {
         m_errorString = file.errorString();

@@ -86,6 +86,10 @@ QByteArray encode(const QString &text)
     // read back as "é"; such a document is written in UTF-8 instead.
     if (toWindows1252(text, &bytes) && (isAscii(bytes) || !isValidUtf8(bytes)))
         return bytes;
+    // A text that itself begins with a byte order mark keeps it: reading
+    // drops the first one, so it is written twice.
+    if (text.startsWith(QChar(0xFEFF)))
+        return "\xef\xbb\xbf" + text.toUtf8();
     return text.toUtf8();
 }
 

@@ -41,6 +41,7 @@ QSize clientPixels(float widthTwips, float heightTwips)
 }
 
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kLongestShownName = 260;
 
 } // namespace
 
@@ -172,9 +173,15 @@ void frmPlotFile::loadBackground()
     PlotElement &element0 = doc.Image1[0];
     if (background.isNull()) {
         const QString sep = QDir::separator();
+        // A name longer than any real file name (a garbled file) is cut
+        // short, so that the message box stays readable.
+        QString name = doc.backgroundName;
+        if (name.size() > kLongestShownName)
+            name = name.left(kLongestShownName / 2) + QStringLiteral("...")
+                   + name.right(kLongestShownName / 2);
         m_main.services().MsgBox(
             QStringLiteral("Missing File: ") + kCrLf + u'\'' + app + sep
-                + QStringLiteral("Plot Templates") + sep + doc.backgroundName + u'\'' + kCrLf
+                + QStringLiteral("Plot Templates") + sep + name + u'\'' + kCrLf
                 + QStringLiteral("cannot be found in the 'Plot Templates' directory.") + kCrLf
                 + kCrLf
                 + QStringLiteral("This file may have been moved or renamed. Please replace this "

@@ -101,6 +101,25 @@ void TestMDIForm::fiftyFirstDocumentRefused()
     QVERIFY(f.open(f.folder.file(QStringLiteral("Plot Tables/T51.plt"))));
     QCOMPARE(f.main->docCnt, qint16(50));
     QCOMPARE(f.main->docWindows().size(), 50);
+
+    // The main window closed with 50 open: each one saves its own edit.
+    for (frmPlotFile *window : f.main->docWindows())
+        window->doc.Image1[1].text = window->windowTitle().section(u'/', -1);
+    QVERIFY(f.main->close());
+    QCOMPARE(f.main->docCnt, qint16(0));
+    for (int n = 1; n <= 51; ++n) {
+        const QString name = QStringLiteral("T%1.plt").arg(n);
+        QStringList expected = kSmallTable;
+        if (n != 8) // closed before the end, unchanged
+            expected[2] = name;
+        QCOMPARE(f.folder.readBytes(QStringLiteral("Plot Tables/") + name),
+                 TestProgramFolder::crlf(expected));
+    }
+    // Opened and closed one after another, fifty times.
+    for (int round = 0; round < 50; ++round)
+        DocumentFixture::close(f.open(f.folder.file(QStringLiteral("Plot Tables/T1.plt"))));
+    QCOMPARE(f.main->docCnt, qint16(0));
+    QCOMPARE(f.folder.readBytes(QStringLiteral("Plot Tables/T1.plt")).count("T1.plt"), 1);
 }
 
 void TestMDIForm::openPathRefused()

@@ -31,8 +31,6 @@ private slots:
     void missingBackground_data();
     void missingBackground();
     void namesResolveWithoutRegardToCase();
-    void unreadableFilesStillOpen_data();
-    void unreadableFilesStillOpen();
 };
 
 void TestLoading::elementsAtTheirPlaces()
@@ -149,30 +147,6 @@ void TestLoading::namesResolveWithoutRegardToCase()
     // Smaller than a window frame allows: the client area asks for the
     // picture's size and the platform may give more.
     QCOMPARE(w->sizeHint(), QSize(90, 60));
-}
-
-void TestLoading::unreadableFilesStillOpen_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("icons");
-    QTest::newRow("empty file") << QByteArray() << 0;
-    QTest::newRow("one line") << QByteArray("harbour.jpg") << 0;
-    QTest::newRow("binary garbage") << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\r\n\x89", 15)
-                                    << 0;
-    QTest::newRow("record cut short") << QByteArray("harbour.jpg\r\nBasicSet\r\nPier\r\n 1 ") << 1;
-}
-
-void TestLoading::unreadableFilesStillOpen()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, icons);
-    DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
-    f.folder.writeBytes(QStringLiteral("Plot Tables/Odd.plt"), bytes);
-    frmPlotFile *w = f.open(f.folder.file(QStringLiteral("Plot Tables/Odd.plt")));
-    QVERIFY(w);
-    QCOMPARE(w->iconElementCount(), icons);
-    QCOMPARE(f.main->docCnt, qint16(1));
 }
 
 QTEST_MAIN(TestLoading)

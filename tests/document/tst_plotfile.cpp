@@ -108,6 +108,8 @@ void TestPlotFile::roundTripIsByteExact_data()
     QTest::newRow("UTF-8 texts beyond Windows-1252")
         << crlf({"a.jpg", "Set", "\xe6\x9d\xb1\xe4\xba\xac port", " 1 ", " 0 ", " 0 ", "[Notes]",
                  "\xc5\xbb\xc3\xb3\xc5\x82w", "-1 ", " 0 ", " 0 ", "[End]"});
+    QTest::newRow("line 1 beginning with a byte order mark of its own")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xe2\x82\xac.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n");
     // "Ã©" in Windows-1252 would be the bytes of "é" in UTF-8.
     QTest::newRow("text that Windows-1252 would make ambiguous")
         << crlf({"a.jpg", "Set", "\xc3\x83\xc2\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
@@ -255,6 +257,8 @@ void TestPlotFile::parseNumbers_data()
     QTest::newRow("leading point") << ".5" << "." << true << 0.5;
     QTest::newRow("minus zero") << "-0" << "." << true << 0.0;
     QTest::newRow("exponent") << "1.5E2" << "." << true << 150.0;
+    QTest::newRow("more digits than a file holds") << "1.00000011920929" << "." << true << 1.0;
+    QTest::newRow("eight digits") << "12345678" << "." << true << 12345680.0;
     QTest::newRow("group separator") << "1,000" << "." << false << 0.0;
     QTest::newRow("beyond single precision") << "1e40" << "." << false << 0.0;
     QTest::newRow("not a number") << "NaN" << "." << false << 0.0;

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds Quenbrack with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-asan/ and runs every test under them, leak detection included.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+cmake --build build-asan --parallel "$(nproc)"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" --timeout 600 -LE e2e

@@ -1,0 +1,4 @@
+map.jpg
+BasicSet
+[Notes]
+[End]

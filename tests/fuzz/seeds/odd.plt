@@ -1,0 +1,14 @@
+  b.jpg 
+Set
+[notes]
+ 07 
+-600 
+ 1012.5 
+ [Notes] 
+Café
+ 7 
+1e3
+.5
+[End]
+after
+-1 
