@@ -4,11 +4,10 @@
 #include "ActionMenuFrame.h"
 #include "ClickableImage.h"
 #include "DocumentFixture.h"
+#include "MouseInput.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -23,29 +22,9 @@ const QStringList kTable = {"bg.jpg", "BasicSet",
                             "Five", " 5 ", " 4500 ", " 3000 ",
                             "[End]"};
 
-void mouse(frmPlotFile *w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-           Qt::MouseButtons buttons)
-{
-    QWidget *viewport = w->view()->viewport();
-    QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &event);
-}
-
-void press(frmPlotFile *w, QPoint pos, Qt::MouseButton button)
-{
-    mouse(w, QEvent::MouseButtonPress, pos, button, button);
-}
-
-void click(frmPlotFile *w, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    mouse(w, QEvent::MouseButtonPress, pos, button, button);
-    mouse(w, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
-}
-
-void move(frmPlotFile *w, QPoint pos, Qt::MouseButtons buttons)
-{
-    mouse(w, QEvent::MouseMove, pos, Qt::NoButton, buttons);
-}
+using MouseInput::click;
+using MouseInput::move;
+using MouseInput::press;
 
 struct Editing : DocumentFixture
 {

@@ -2,31 +2,20 @@
 
 #include "ActionMenuFrame.h"
 #include "DocumentFixture.h"
+#include "MouseInput.h"
 #include "FindPanel.h"
 #include "LocateMarker.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
 
-#include <QApplication>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 
 namespace {
 
-void press(frmPlotFile *w, QPoint pos, Qt::MouseButton button, bool release = false)
-{
-    QWidget *viewport = w->view()->viewport();
-    QMouseEvent down(QEvent::MouseButtonPress, pos, viewport->mapToGlobal(pos), button, button,
-                     Qt::NoModifier);
-    QApplication::sendEvent(viewport, &down);
-    if (!release)
-        return;
-    QMouseEvent up(QEvent::MouseButtonRelease, pos, viewport->mapToGlobal(pos), button,
-                   Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &up);
-}
+using MouseInput::click;
+using MouseInput::press;
 
 QStringList entries(const frmPlotFile *w)
 {
@@ -136,13 +125,13 @@ void TestFind::markerHidesOnAnIconClickOnly()
     find(w);
     choose(w, 1);
     QVERIFY(w->Shape1->isVisible());
-    press(w, QPoint(205, 205), Qt::LeftButton, true); // the note
+    click(w, QPoint(205, 205)); // the note
     QVERIFY(w->Shape1->isVisible());
     find(w);
     QVERIFY(w->Shape1->isVisible()); // a new Find leaves it
     QTest::mouseClick(w->Frame3->Command9, Qt::LeftButton);
     QVERIFY(!w->Frame3->isVisible());
-    press(w, QPoint(25, 15), Qt::LeftButton, true); // icon A
+    click(w, QPoint(25, 15)); // icon A
     QVERIFY(!w->Shape1->isVisible());
     QCOMPARE(w->carriedIcon, qint16(1));
 }

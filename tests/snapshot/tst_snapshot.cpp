@@ -2,12 +2,11 @@
 
 #include "ActionMenuFrame.h"
 #include "DocumentFixture.h"
+#include "MouseInput.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 
@@ -15,10 +14,7 @@ namespace {
 
 void rightPress(frmPlotFile *w, QPoint pos)
 {
-    QWidget *viewport = w->view()->viewport();
-    QMouseEvent down(QEvent::MouseButtonPress, pos, viewport->mapToGlobal(pos), Qt::RightButton,
-                     Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &down);
+    MouseInput::press(w, pos, Qt::RightButton);
 }
 
 frmPlotFile *openOn(DocumentFixture &f, const QString &name, QSize size)
