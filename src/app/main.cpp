@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 #include "QtWindowServices.h"
+#include "TerminationWatcher.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QtWindowServices services;
     MDIForm1 window(QApplication::applicationDirPath(), services);
     services.setParentWidget(&window);
+    new TerminationWatcher(&window);
     window.MDIForm_Load(MDIForm1::commandLineText(QApplication::arguments().mid(1)));
     window.show();
     return app.exec();

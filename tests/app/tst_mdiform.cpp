@@ -2,10 +2,13 @@
 
 #include "DocumentFixture.h"
 #include "RegFunc.h"
+#include "TerminationWatcher.h"
 
 #include <QFile>
 #include <QMenu>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 const QStringList kSmallTable = {"bg.jpg", "Set", "Pier", " 1 ", " 150 ", " 300 ", "[Notes]",
@@ -28,6 +31,7 @@ private slots:
     void testfile_data();
     void testfile();
     void closingMainWindowSavesEveryTable();
+    void terminationSavesEveryTable();
     void menus();
 };
 
@@ -239,6 +243,19 @@ void TestMDIForm::closingMainWindowSavesEveryTable()
     for (const QString &path : paths)
         QCOMPARE(f.folder.readBytes(path),
                  TestProgramFolder::crlf({"bg.jpg", "Set", "[Notes]", "[End]"}));
+}
+
+void TestMDIForm::terminationSavesEveryTable()
+{
+    DocumentFixture f;
+    f.folder.writePicture(QStringLiteral("Plot Templates/bg.jpg"), QSize(20, 20));
+    const QString path = f.table(QStringLiteral("A.plt"), kSmallTable);
+    f.open(path)->doc.Image1[1].visible = false;
+    auto *watcher = new TerminationWatcher(f.main.get());
+    raise(SIGTERM);
+    QTRY_COMPARE(f.main->docCnt, qint16(0));
+    QCOMPARE(f.folder.readBytes(path), TestProgramFolder::crlf({"bg.jpg", "Set", "[Notes]", "[End]"}));
+    delete watcher;
 }
 
 void TestMDIForm::menus()
