@@ -2,5 +2,8 @@
 # Builds Quenbrack and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# What the end-to-end journeys drive and check the real program with.
+scripts/deps.sh xvfb xdotool openbox x11-utils xclip imagemagick tesseract-ocr \
+    desktop-file-utils shared-mime-info
 scripts/build.sh
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
