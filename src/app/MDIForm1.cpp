@@ -9,6 +9,7 @@
 #include "frmPlotFile.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
@@ -189,4 +190,10 @@ void MDIForm1::closeEvent(QCloseEvent *event)
         window->parentWidget()->close();
     m_mdiArea->closeAllSubWindows(); // the help window
     event->accept();
+    // The program ends with its main window unless the About box is still
+    // open; said outright, since a close that comes in while the window is
+    // still being mapped can leave Qt's own last-window check unmet.
+    if (!(m_about && m_about->isVisible()))
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
 }
