@@ -1,6 +1,7 @@
 #include "CaseInsensitivePath.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 CaseInsensitivePath::CaseInsensitivePath(const QString &root)
     : m_root(root)
@@ -15,15 +16,18 @@ const CaseInsensitivePath::Listing &CaseInsensitivePath::listing(const QString &
     if (found != m_listings.constEnd())
         return *found;
     Listing entries;
+    // Unsorted: sorting thousands of names costs more than listing them.
+    // Of names alike without regard to case, the first in name order is the
+    // one kept, as a sorted listing would give it first.
     const QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     entries.exact.reserve(names.size());
     entries.folded.reserve(names.size());
     for (const QString &name : names) {
         entries.exact.insert(name, name);
-        const QString key = name.toCaseFolded();
-        if (!entries.folded.contains(key))
-            entries.folded.insert(key, name);
+        QString &first = entries.folded[name.toCaseFolded()];
+        if (first.isNull() || name < first)
+            first = name;
     }
     return *m_listings.insert(folder, entries);
 }
@@ -39,6 +43,14 @@ QString CaseInsensitivePath::resolveIn(const QString &folder, const QString &nam
 {
     if (name.isEmpty() || name == u"." || name == u"..")
         return joined(folder, name);
+    // Names are nearly always spelled as on disk. Until a folder had to be
+    // listed, a look at the one name spares listing it: an icon set's
+    // folder holds thousands of files.
+    if (!m_listings.contains(folder)) {
+        const QString exact = joined(folder, name);
+        if (QFileInfo::exists(exact))
+            return exact;
+    }
     const Listing &entries = listing(folder);
     if (entries.exact.contains(name))
         return joined(folder, name);

@@ -7,8 +7,8 @@ ElementArray::ElementArray(const PlotElement &elementTemplate)
 
 int ElementArray::Load()
 {
-    PlotElement element = m_elements.first();
-    element.visible = false;
-    m_elements.append(element);
+    // The list copies element 0 before it grows, so the reference holds.
+    m_elements.append(m_elements.first());
+    m_elements.last().visible = false;
     return UBound();
 }

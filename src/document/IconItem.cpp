@@ -34,6 +34,6 @@ QRectF IconItem::boundingRect() const
 void IconItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     // A picture that could not be loaded shows nothing, as it always has.
-    if (!m_picture.isNull())
+    if (!m_covered && !m_picture.isNull())
         painter->drawPixmap(0, 0, m_picture);
 }

@@ -17,6 +17,10 @@ public:
     void mirror(const PlotElement &element, const QPixmap &picture);
 
     int elementNumber() const { return m_elementNumber; }
+
+    // Set by the view for one paint in which the element lies entirely
+    // under notes stacked above it: paint() then draws nothing.
+    void setCovered(bool covered) { m_covered = covered; }
     int type() const override { return Type; }
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
@@ -24,6 +28,7 @@ public:
 
 private:
     int m_elementNumber;
+    bool m_covered = false;
     QPixmap m_picture;
     QSizeF m_size;
 };

@@ -39,6 +39,8 @@ QRectF NoteItem::boundingRect() const
 
 void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
+    if (m_covered)
+        return;
     const QRectF box = boundingRect();
     painter->fillRect(box, kNoteColour);
     if (m_text.isEmpty())

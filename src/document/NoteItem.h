@@ -16,6 +16,10 @@ public:
     void mirror(const PlotElement &element);
 
     int elementNumber() const { return m_elementNumber; }
+
+    // Set by the view for one paint in which the element lies entirely
+    // under notes stacked above it: paint() then draws nothing.
+    void setCovered(bool covered) { m_covered = covered; }
     const QString &text() const { return m_text; }
     int type() const override { return Type; }
     QRectF boundingRect() const override;
@@ -24,6 +28,7 @@ public:
 
 private:
     int m_elementNumber;
+    bool m_covered = false;
     QString m_text;
     QSizeF m_size;
 };

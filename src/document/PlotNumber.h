@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -13,6 +14,13 @@ QString formatWhole(qint32 value);
 // Plain decimal notation, at most seven significant digits, no trailing
 // zeros, decimalPoint between the whole and the fractional part.
 QString formatSingle(float value, const QString &decimalPoint);
+
+// The same texts written at out as the writer makes a table's bytes:
+// writeWhole() needs room for 13 bytes, writeSingle() for kLongestSingle
+// and the decimal point (in the file's code page). They return the end.
+constexpr int kLongestSingle = 54; // "-0", 44 zeros, 7 digits, " " and the point
+char *writeWhole(char *out, qint32 value);
+char *writeSingle(char *out, float value, QByteArrayView decimalPoint);
 
 // Blanks around the number are ignored. The locale's decimal point is read,
 // and so is ".", so that a file moved between locales keeps its places. An

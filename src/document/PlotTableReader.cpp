@@ -5,7 +5,15 @@
 #include "PlotTextCodec.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLocale>
+#include <QtAlgorithms>
+
+#include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -24,7 +32,24 @@ public:
             return false;
         const QChar *data = m_text.constData();
         qsizetype end = m_pos;
-        while (end < size && data[end] != u'\r' && data[end] != u'\n')
+        // CR and LF are the only line ends, and both lie below every
+        // printable character: eight characters at a time are passed over
+        // while none is below 14, and only from there looked at singly.
+#if defined(__SSE2__)
+        const __m128i fourteen = _mm_set1_epi16(14);
+        for (; end + 8 <= size; end += 8) {
+            const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + end));
+            // Signed: units from 0x8000 on count as low too, and are then
+            // passed over singly.
+            const int low = _mm_movemask_epi8(_mm_cmplt_epi16(eight, fourteen));
+            if (low != 0) {
+                end += qCountTrailingZeroBits(uint(low)) / 2;
+                break;
+            }
+        }
+#endif
+        while (end < size && (data[end].unicode() > u'\r'
+                              || (data[end] != u'\r' && data[end] != u'\n')))
             ++end;
         *line = QStringView(data + m_pos, end - m_pos);
         m_pos = end;
@@ -42,14 +67,30 @@ private:
     qsizetype m_pos = 0;
 };
 
+// Picture keys seen lately. A table names a few dozen pictures over
+// thousands of icons, and every note has the number line "-1", so a key is
+// nearly always one of these and is shared instead of copied once more.
+using RecentKeys = std::array<QString, 64>;
+
+QString pictureKey(RecentKeys &recent, QStringView text)
+{
+    if (text.isEmpty())
+        return text.toString();
+    QString &slot = recent[qHash(text) % recent.size()];
+    if (slot != text)
+        slot = text.toString();
+    return slot;
+}
+
 // Reads the three lines after a record's text into element k. The icon
 // number line also names the picture.
-void readFields(LineCursor &cursor, PlotElement &element, const QString &decimalPoint)
+void readFields(LineCursor &cursor, PlotElement &element, const QString &decimalPoint,
+                RecentKeys &recentKeys)
 {
     QStringView line;
     if (!cursor.next(&line))
         return;
-    element.pictureKey = trimBlanks(line).toString();
+    element.pictureKey = pictureKey(recentKeys, trimBlanks(line));
     PlotNumber::parseWhole(line, decimalPoint, &element.number);
     if (!cursor.next(&line))
         return;
@@ -57,6 +98,16 @@ void readFields(LineCursor &cursor, PlotElement &element, const QString &decimal
     if (!cursor.next(&line))
         return;
     PlotNumber::parseSingle(line, decimalPoint, &element.left);
+}
+
+// Markers are compared after removing blanks; most lines are records of a
+// different length and are told apart by that alone.
+bool isMarker(QStringView line, const QString &marker)
+{
+    if (line.size() < marker.size())
+        return false;
+    const QStringView text = trimBlanks(line);
+    return text.size() == marker.size() && text == marker;
 }
 
 } // namespace
@@ -73,6 +124,7 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
     const QString decimalPoint = m_decimalPoint.isEmpty() ? QLocale().decimalPoint()
                                                           : m_decimalPoint;
     LineCursor cursor(text);
+    RecentKeys recentKeys;
     QStringView line;
 
     if (!cursor.next(&line))
@@ -87,24 +139,24 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
     for (;;) {
         if (!cursor.next(&line))
             return Incomplete;
-        if (trimBlanks(line) == notesMarker)
+        if (isMarker(line, notesMarker))
             break;
         const int k = table.Image1.Load();
         PlotElement &icon = table.Image1[k];
         icon.visible = true;
         icon.text = line.toString();
-        readFields(cursor, icon, decimalPoint);
+        readFields(cursor, icon, decimalPoint, recentKeys);
     }
 
     // The end of the file ends the notes; lines after "[End]" are notes too.
     while (cursor.next(&line)) {
-        if (trimBlanks(line) == endMarker)
+        if (isMarker(line, endMarker))
             continue;
         const int k = table.Label1.Load();
         PlotElement &note = table.Label1[k];
         note.visible = true;
         note.text = line.toString();
-        readFields(cursor, note, decimalPoint);
+        readFields(cursor, note, decimalPoint, recentKeys);
     }
     return Complete;
 }

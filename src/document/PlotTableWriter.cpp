@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
@@ -30,12 +32,80 @@ void appendRecords(QString &out, const ElementArray &elements, const QString &de
     }
 }
 
+// Writes the table's bytes in Windows-1252 straight into bytes, the very
+// bytes encode() makes of the table's text; false when some character has
+// no byte there, or the bytes are not what encode() would keep. The lines
+// are written in place, into room made ahead in large steps: a table has a
+// hundred thousand lines and more.
+bool encodeWindows1252(const PlotTable &table, const QString &decimalPoint, QByteArray *bytes)
+{
+    QByteArray point;
+    if (!PlotTextCodec::appendWindows1252(decimalPoint, &point))
+        return false;
+    // A record's lines besides its text: four line ends, a number, two places.
+    const qsizetype numbersRoom = 4 * 2 + 13 + 2 * (PlotNumber::kLongestSingle + point.size());
+    bytes->resize(64 + 48 * (table.Image1.UBound() + table.Label1.UBound()));
+    char *end = bytes->data();
+    auto makeRoom = [&](qsizetype room) {
+        const qsizetype used = end - bytes->constData();
+        if (bytes->size() - used < room) {
+            bytes->resize(std::max(used + room, 2 * bytes->size()));
+            end = bytes->data() + used;
+        }
+    };
+    auto endLine = [&] {
+        *end++ = '\r';
+        *end++ = '\n';
+    };
+    auto writeLine = [&](QStringView line) {
+        makeRoom(line.size() + 2);
+        end = PlotTextCodec::writeWindows1252(end, line);
+        if (!end)
+            return false;
+        endLine();
+        return true;
+    };
+    auto writeRecords = [&](const ElementArray &elements) {
+        for (int k = 1; k <= elements.UBound(); ++k) {
+            const PlotElement &element = elements[k];
+            if (!element.visible)
+                continue;
+            makeRoom(element.text.size() + numbersRoom);
+            end = PlotTextCodec::writeWindows1252(end, element.text);
+            if (!end)
+                return false;
+            endLine();
+            end = PlotNumber::writeWhole(end, element.number);
+            endLine();
+            end = PlotNumber::writeSingle(end, element.top, point);
+            endLine();
+            end = PlotNumber::writeSingle(end, element.left, point);
+            endLine();
+        }
+        return true;
+    };
+    const bool written = writeLine(table.backgroundName) && writeLine(table.iconSetName)
+                         && writeRecords(table.Image1) && writeLine(u"[Notes]")
+                         && writeRecords(table.Label1) && writeLine(u"[End]");
+    if (!written)
+        return false;
+    bytes->resize(end - bytes->constData());
+    return PlotTextCodec::keepsWindows1252(*bytes);
+}
+
 } // namespace
 
 QByteArray PlotTableWriter::encode(const PlotTable &table) const
 {
     const QString decimalPoint = m_decimalPoint.isEmpty() ? QLocale().decimalPoint()
                                                           : m_decimalPoint;
+    // Nearly every table is written in the Western code page. Its bytes are
+    // made directly, which saves building the whole text first and then
+    // converting it; any other table takes the way through the text.
+    QByteArray bytes;
+    if (encodeWindows1252(table, decimalPoint, &bytes))
+        return bytes;
+
     QString out;
     // About 40 characters per record is typical; one allocation instead of
     // dozens for a large table.

@@ -21,5 +21,13 @@ bool isValidUtf8(const QByteArray &bytes);
 QString fromWindows1252(const QByteArray &bytes);
 // False when some character has no Windows-1252 byte.
 bool toWindows1252(const QString &text, QByteArray *bytes);
+// The same for a part of a text, added to the end of bytes.
+bool appendWindows1252(QStringView text, QByteArray *bytes);
+// The same written at out, which has room for text.size() bytes; returns
+// the end, or nullptr when some character has no Windows-1252 byte.
+char *writeWindows1252(char *out, QStringView text);
+// Whether the Windows-1252 bytes of a text are what encode() writes for it:
+// they are, unless they could be mistaken for UTF-8 on reading.
+bool keepsWindows1252(const QByteArray &bytes);
 
 } // namespace PlotTextCodec

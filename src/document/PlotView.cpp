@@ -4,11 +4,14 @@
 #include "NoteItem.h"
 #include "Twips.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 PlotView::PlotView(QGraphicsScene *scene, QWidget *parent)
     : QGraphicsView(scene, parent)
@@ -98,6 +101,113 @@ void PlotView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // A double-click is a press like any other; it picks up what it hits.
     mousePressEvent(event);
+}
+
+namespace {
+
+// Which pixels of an area of the viewport notes already paint over: one
+// byte per pixel, row by row, set once a note's box covers it.
+using Coverage = std::vector<uchar>;
+
+uchar *coverageRow(Coverage &coverage, const QRect &area, int y)
+{
+    return coverage.data() + size_t(y - area.top()) * size_t(area.width());
+}
+
+void cover(Coverage &coverage, const QRect &area, const QRect &rect)
+{
+    const QRect part = rect & area;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        std::memset(coverageRow(coverage, area, y) + (part.left() - area.left()), 1,
+                    size_t(part.width()));
+}
+
+bool covers(Coverage &coverage, const QRect &area, const QRect &rect)
+{
+    const QRect part = rect & area;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        if (std::memchr(coverageRow(coverage, area, y) + (part.left() - area.left()), 0,
+                        size_t(part.width())))
+            return false;
+    return true;
+}
+
+// The pixels a note's opaque box certainly paints over, whatever way a box
+// at a fractional place is rounded.
+QRect boxInterior(const QRectF &box)
+{
+    const int left = int(std::ceil(box.left()));
+    const int top = int(std::ceil(box.top()));
+    const int right = int(std::floor(box.right()));
+    const int bottom = int(std::floor(box.bottom()));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void setCovered(QGraphicsItem *item, bool covered)
+{
+    if (item->type() == IconItem::Type)
+        static_cast<IconItem *>(item)->setCovered(covered);
+    else if (item->type() == NoteItem::Type)
+        static_cast<NoteItem *>(item)->setCovered(covered);
+}
+
+// A region of many rectangles is taken as its bounding rectangle: what is
+// covered there is covered in the region too.
+constexpr int kMostRectangles = 16;
+
+} // namespace
+
+QList<QGraphicsItem *> PlotView::coveredItems(const QRegion &region) const
+{
+    QList<QRect> areas;
+    if (region.rectCount() > kMostRectangles)
+        areas.append(region.boundingRect());
+    else
+        areas = QList<QRect>(region.begin(), region.end());
+
+    const QTransform toViewport = viewportTransform();
+    const QTransform toScene = toViewport.inverted();
+    QSet<QGraphicsItem *> shown;
+    QList<QGraphicsItem *> hidden;
+    for (const QRect &area : std::as_const(areas)) {
+        Coverage coverage(size_t(area.width()) * size_t(area.height()), 0);
+        // Topmost first: each element is checked against the notes above it.
+        const QList<QGraphicsItem *> found = scene()->items(
+            toScene.mapRect(QRectF(area)), Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
+        for (QGraphicsItem *item : found) {
+            if (!item->isVisible())
+                continue;
+            const QRectF box = toViewport.mapRect(item->sceneBoundingRect());
+            // An element on whole pixels paints exactly its box; one between
+            // pixels gets a pixel's margin for however it is rounded.
+            const QRect aligned = box.toAlignedRect();
+            const QRect reach = QRectF(aligned) == box ? aligned : aligned.adjusted(-1, -1, 1, 1);
+            if (covers(coverage, area, reach))
+                hidden.append(item);
+            else
+                shown.insert(item);
+            if (item->type() == NoteItem::Type)
+                cover(coverage, area, boxInterior(box));
+        }
+    }
+    QList<QGraphicsItem *> covered;
+    for (QGraphicsItem *item : std::as_const(hidden))
+        if (!shown.contains(item))
+            covered.append(item);
+    return covered;
+}
+
+void PlotView::paintEvent(QPaintEvent *event)
+{
+    // A large table stacks dozens of notes over every spot: painting only
+    // what shows of them keeps opening the window and carrying an element
+    // across it quick. The element then draws nothing for this one paint.
+    const QList<QGraphicsItem *> covered = coveredItems(event->region());
+    for (QGraphicsItem *item : covered)
+        setCovered(item, true);
+    QGraphicsView::paintEvent(event);
+    for (QGraphicsItem *item : covered)
+        setCovered(item, false);
 }
 
 void PlotView::setBackgroundPicture(const QPixmap &picture)

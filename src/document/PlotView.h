@@ -41,12 +41,16 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
     QPointF twipsAt(const QPointF &viewportPos) const;
+    // The elements in a region to be painted that lie entirely under notes
+    // stacked above them, so that nothing of them would show.
+    QList<QGraphicsItem *> coveredItems(const QRegion &region) const;
 
     QPixmap m_background;
     // Moves go to whatever received the press until every button is up.

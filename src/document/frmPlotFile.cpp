@@ -41,6 +41,10 @@ QSize clientPixels(float widthTwips, float heightTwips)
 }
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+// 2^10 leaves: 32 x 32, some 60 x 50 pixels each on a 2000 x 1500 background.
+constexpr int kIndexDepth = 10;
+
 constexpr int kLongestShownName = 260;
 
 } // namespace
@@ -53,6 +57,12 @@ frmPlotFile::frmPlotFile(MDIForm1 &main, QWidget *parent)
     , m_view(new PlotView(m_scene, this))
     , m_clientSize(clientPixels(8565, 6315))
 {
+    // The scene's index of places: by default its depth follows the number
+    // of elements, and at thousands of them the leaves become smaller than
+    // a note, which then sits in a hundred leaves and more. A fixed depth
+    // keeps the leaves near an element's size on a background of a few
+    // thousand pixels across.
+    m_scene->setBspTreeDepth(kIndexDepth);
     setWindowTitle(QStringLiteral("Plotting Table"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -94,6 +104,10 @@ frmPlotFile::~frmPlotFile()
     delete m_paste;
     delete m_actionMenu;
     delete m_placing;
+    // The scene goes before the view, and every item it deletes would mark
+    // its place in the view for repainting: a region of tens of thousands
+    // of rectangles, merged one by one, for a window already closed.
+    m_view->setScene(nullptr);
 }
 
 QString frmPlotFile::absolutePlotPath() const
@@ -163,6 +177,10 @@ void frmPlotFile::loadElements()
         m_scene->addItem(item);
         m_noteItems.append(item);
     }
+    // The whole client area is new: one update of all of it, rather than
+    // the view gathering every new element's place into one region, which
+    // at tens of thousands of elements takes longer than painting them.
+    m_scene->update();
 }
 
 void frmPlotFile::loadBackground()
