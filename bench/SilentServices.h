@@ -1,0 +1,25 @@
+#pragma once
+
+#include "WindowServices.h"
+
+// Window services that never wait for anyone: a benchmark has no user to
+// answer a message box or a dialog, and must not start other programs.
+class SilentServices : public WindowServices
+{
+public:
+    void MsgBox(const QString &prompt, MessageIcon icon, const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    bool ShowOpen(CommonDialog &cd) override;
+    QString ShowSave(const QString &title, const QString &initialPath,
+                     const QString &filter) override;
+    void DoEvents() override;
+    QString currentFolder() const override;
+    bool setCurrentFolder(const QString &folder) override;
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &workingFolder) override;
+
+    // Message boxes that would have been shown: a run that meets one has
+    // measured something other than the path it meant to.
+    int messages = 0;
+};

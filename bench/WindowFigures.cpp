@@ -1,0 +1,278 @@
+#include "WindowFigures.h"
+
+#include "BenchProgramFolder.h"
+#include "ClickableImage.h"
+#include "FigureTable.h"
+#include "FindPanel.h"
+#include "IconItem.h"
+#include "MDIForm1.h"
+#include "PaintCounter.h"
+#include "PaletteFrame.h"
+#include "ProcessMemory.h"
+#include "PlotView.h"
+#include "SnapshotCommand.h"
+#include "frmPlotFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kIconCentre = 12; // half of a 24-pixel icon
+
+double elapsedMs(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void mouse(frmPlotFile *window, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+           Qt::MouseButtons buttons)
+{
+    QWidget *viewport = window->view()->viewport();
+    QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+// Lets everything the last step left queued happen, untimed.
+void settle()
+{
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+// The part of the client area that the main window shows.
+QRect shownArea(frmPlotFile *window)
+{
+    return window->view()->viewport()->visibleRegion().boundingRect();
+}
+
+} // namespace
+
+WindowFigures::WindowFigures(const BenchProgramFolder &folder, const BenchSizes &sizes)
+    : m_folder(folder)
+    , m_sizes(sizes)
+    , m_main(std::make_unique<MDIForm1>(folder.path(), m_services))
+{
+}
+
+WindowFigures::~WindowFigures() = default;
+
+void WindowFigures::run(FigureTable &table)
+{
+    m_main->show();
+    settle();
+    measureLargeTable(table);
+    measureTypicalTable(table);
+    if (m_services.messages > 0)
+        std::fprintf(stderr, "windows: %d message boxes would have been shown\n",
+                     m_services.messages);
+}
+
+void WindowFigures::measureLargeTable(FigureTable &table)
+{
+    QVector<double> openMs;
+    QVector<double> closeMs;
+    QVector<double> moveMs;
+    QVector<double> findMs;
+    QVector<double> peakMegabytes;
+    const bool peakResets = ProcessMemory::resetPeak();
+    // Run -1 warms the caches the program keeps for its whole life (fonts,
+    // the picture decoder) and is not counted.
+    for (int run = -1; run < m_sizes.runs; ++run) {
+        ProcessMemory::resetPeak();
+        QElapsedTimer timer;
+        timer.start();
+        frmPlotFile *window = m_main->OpenPlotTable(m_folder.largeTablePath());
+        if (!window) {
+            std::fprintf(stderr, "open: the large table did not open\n");
+            return;
+        }
+        // The event loop then does what the new window queued, up to and
+        // including its first paint.
+        PaintCounter painted(window->view()->viewport());
+        QApplication::processEvents();
+        if (painted.paints() == 0)
+            window->view()->viewport()->repaint();
+        const double open = elapsedMs(timer);
+        settle();
+
+        if (run == 0)
+            moveMs = carryIcon(window);
+        const double find = fillFindList(window);
+        settle();
+        const double peak = double(ProcessMemory::peakBytes()) / 1e6;
+        const double close = closeWindow(window);
+        if (run >= 0) {
+            openMs << open;
+            findMs << find;
+            closeMs << close;
+            peakMegabytes << peak;
+        }
+    }
+    table.addDuration(QStringLiteral("open"), openMs, 250);
+    table.addDuration(QStringLiteral("close"), closeMs, 100);
+    table.addDuration(QStringLiteral("move"), moveMs, 2);
+    table.addDuration(QStringLiteral("find"), findMs, 50);
+    table.addMemory(QStringLiteral("memory"), peakMegabytes, 250);
+    if (!peakResets)
+        table.addDetail(QStringLiteral("memory: the peak could not be reset, so it counts "
+                                       "from the start of the benchmark"));
+}
+
+double WindowFigures::closeWindow(frmPlotFile *window)
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    QElapsedTimer timer;
+    timer.start();
+    frame->close();
+    // The window is gone once its deferred deletion has run.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const double elapsed = elapsedMs(timer);
+    settle();
+    return elapsed;
+}
+
+QVector<double> WindowFigures::carryIcon(frmPlotFile *window)
+{
+    PlotView *view = window->view();
+    const QRect clearing = m_folder.clearing();
+    int carried = 0;
+    QPoint grip;
+    for (int k = 1; k <= window->iconElementCount() && carried == 0; ++k) {
+        const QPoint centre = window->iconItem(k)->pos().toPoint()
+                              + QPoint(kIconCentre, kIconCentre);
+        if (!clearing.contains(centre))
+            continue;
+        const PlotView::Target target = view->targetAt(centre);
+        if (target.kind == PlotView::Target::Icon && target.element == k) {
+            carried = k;
+            grip = centre;
+        }
+    }
+    if (carried == 0) {
+        std::fprintf(stderr, "move: no icon in the clearing is on top\n");
+        return {};
+    }
+    // Click to pick it up, then press on it and drag: the way a user
+    // carries an icon across a crowded table.
+    mouse(window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    mouse(window, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    mouse(window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    settle();
+    if (window->carriedIcon != carried)
+        std::fprintf(stderr, "move: the icon was not picked up\n");
+
+    const QRect shown = shownArea(window).adjusted(0, 0, -40, -40);
+    PaintCounter painted(view->viewport());
+    QVector<double> movesMs;
+    QPoint pos = grip;
+    for (int move = 0; move < m_sizes.moves; ++move) {
+        pos = grip + (shown.bottomRight() - grip) * (move + 1) / m_sizes.moves;
+        QElapsedTimer timer;
+        timer.start();
+        mouse(window, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+        // The scene's queued update of the moved element, and the paint of
+        // what changed, as the event loop does them after every move.
+        QApplication::processEvents();
+        movesMs << elapsedMs(timer);
+    }
+    if (painted.paints() < m_sizes.moves)
+        std::fprintf(stderr, "move: %d of %d moves painted\n", painted.paints(), m_sizes.moves);
+    mouse(window, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+    settle();
+    if (window->iconItem(carried)->pos().toPoint() != pos)
+        std::fprintf(stderr, "move: the icon did not follow the mouse\n");
+    return movesMs;
+}
+
+double WindowFigures::fillFindList(frmPlotFile *window)
+{
+    QElapsedTimer timer;
+    timer.start();
+    window->Frame1->Command8->click();
+    const double elapsed = elapsedMs(timer);
+    if (window->Frame3->List1->count() != window->iconElementCount())
+        std::fprintf(stderr, "find: the list holds %d entries, not %d\n",
+                     int(window->Frame3->List1->count()), window->iconElementCount());
+    window->Frame3->Command9->click();
+    return elapsed;
+}
+
+void WindowFigures::measureTypicalTable(FigureTable &table)
+{
+    frmPlotFile *window = m_main->OpenPlotTable(m_folder.typicalTablePath());
+    if (!window) {
+        std::fprintf(stderr, "page: the typical table did not open\n");
+        return;
+    }
+    settle();
+    table.addDuration(QStringLiteral("page"), turnPages(window), 10);
+    table.addDuration(QStringLiteral("snapshot"), saveSnapshots(window), 300);
+    closeWindow(window);
+}
+
+QVector<double> WindowFigures::turnPages(frmPlotFile *window)
+{
+    // A right click on the background opens the palette there.
+    const QRect shown = shownArea(window);
+    QPoint spot;
+    for (int y = shown.top() + 8; y < shown.bottom() - 200 && spot.isNull(); y += 8)
+        for (int x = shown.left() + 8; x < shown.right() - 200 && spot.isNull(); x += 8)
+            if (window->view()->targetAt(QPoint(x, y)).kind == PlotView::Target::Background)
+                spot = QPoint(x, y);
+    mouse(window, QEvent::MouseButtonPress, spot, Qt::RightButton, Qt::RightButton);
+    mouse(window, QEvent::MouseButtonRelease, spot, Qt::RightButton, Qt::NoButton);
+    settle();
+    PaletteFrame *palette = window->Frame1;
+    if (!palette->isVisible())
+        std::fprintf(stderr, "page: the palette did not open\n");
+
+    QVector<double> turnsMs;
+    // The first turn is not counted: it warms the slots' first use.
+    for (int turn = -1; turn < m_sizes.pageTurns; ++turn) {
+        QElapsedTimer timer;
+        timer.start();
+        palette->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        palette->repaint();
+        const double elapsed = elapsedMs(timer);
+        const int expected = 1 + 10 * (turn + 2);
+        if (palette->slot(1)->WhatsThisHelpID != expected || palette->slot(1)->isHidden())
+            std::fprintf(stderr, "page: slot 1 shows icon %d, not %d\n",
+                         int(palette->slot(1)->WhatsThisHelpID), expected);
+        if (turn >= 0)
+            turnsMs << elapsed;
+    }
+    palette->Command1->click(); // X
+    settle();
+    return turnsMs;
+}
+
+QVector<double> WindowFigures::saveSnapshots(frmPlotFile *window)
+{
+    const QString path = m_folder.file(QStringLiteral("snapshot.bmp"));
+    QLabel canvas;
+    QVector<double> snapshotsMs;
+    for (int run = -1; run < m_sizes.runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const bool saved = SaveFormImageToFile(window, &canvas, path);
+        const double elapsed = elapsedMs(timer);
+        if (!saved || canvas.pixmap().size() != m_sizes.background)
+            std::fprintf(stderr, "snapshot: %dx%d pixels saved\n", canvas.pixmap().width(),
+                         canvas.pixmap().height());
+        if (run >= 0)
+            snapshotsMs << elapsed;
+        settle();
+    }
+    return snapshotsMs;
+}
