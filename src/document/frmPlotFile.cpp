@@ -233,14 +233,22 @@ QPixmap frmPlotFile::iconPicture(const QString &key)
                               IconSet::picturePath(doc.iconSetName, key));
 }
 
+bool frmPlotFile::isFull(int count, const QString &kind) const
+{
+    // Element numbers are 16-bit: past 32767 nothing more can be added.
+    if (count < IconNumber::Max)
+        return false;
+    m_main.services().MsgBox(QStringLiteral("This Plot Table already holds 32767 %1s, the most "
+                                            "it can hold. No %1 was added.")
+                                 .arg(kind),
+                             MessageIcon::Exclamation);
+    return true;
+}
+
 int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize)
 {
-    if (iconElementCount() >= IconNumber::Max) {
-        m_main.services().MsgBox(QStringLiteral("This Plot Table already holds 32767 icons, the "
-                                                "most it can hold. No icon was added."),
-                                 MessageIcon::Exclamation);
+    if (isFull(iconElementCount(), QStringLiteral("icon")))
         return 0;
-    }
     const int k = doc.Image1.Load();
     PlotElement &icon = doc.Image1[k];
     if (placedSize) {
@@ -267,12 +275,8 @@ int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bo
 
 int frmPlotFile::addNote(const QString &text, qint32 number, QPointF topLeft)
 {
-    if (noteElementCount() >= IconNumber::Max) {
-        m_main.services().MsgBox(QStringLiteral("This Plot Table already holds 32767 notes, the "
-                                                "most it can hold. No note was added."),
-                                 MessageIcon::Exclamation);
+    if (isFull(noteElementCount(), QStringLiteral("note")))
         return 0;
-    }
     const int k = doc.Label1.Load();
     PlotElement &note = doc.Label1[k];
     note.number = number;

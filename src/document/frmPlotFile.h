@@ -93,6 +93,8 @@ protected:
 
 private:
     QString absolutePlotPath() const;
+    // True, after telling the user, when no more elements of a kind fit.
+    bool isFull(int count, const QString &kind) const;
     void loadElements();
     void loadBackground();
     void saveOnClose();

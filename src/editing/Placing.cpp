@@ -96,30 +96,35 @@ void Placing::endWait()
     }
 }
 
+namespace {
+
+// One carried element: exactly the left button moves its top-left corner
+// to the pointer, no button puts it down, any other combination does
+// nothing.
+template<typename Changed>
+void carry(qint16 &carried, ElementArray &elements, Qt::MouseButtons buttons, QPointF twips,
+           Changed changed)
+{
+    if (carried == 0)
+        return;
+    if (buttons == Qt::LeftButton) {
+        elements[carried].left = float(twips.x());
+        elements[carried].top = float(twips.y());
+        changed(carried);
+    } else if (buttons == Qt::NoButton) {
+        carried = 0;
+    }
+}
+
+} // namespace
+
 void Placing::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
 {
-    // Exactly the left button carries; no button ends the carrying; any
-    // other combination changes nothing.
-    if (m_window.carriedIcon != 0) {
-        if (buttons == Qt::LeftButton) {
-            PlotElement &icon = m_window.doc.Image1[m_window.carriedIcon];
-            icon.left = float(twips.x());
-            icon.top = float(twips.y());
-            m_window.iconChanged(m_window.carriedIcon);
-        } else if (buttons == Qt::NoButton) {
-            m_window.carriedIcon = 0;
-        }
-    }
-    if (m_window.carriedNote != 0) {
-        if (buttons == Qt::LeftButton) {
-            PlotElement &note = m_window.doc.Label1[m_window.carriedNote];
-            note.left = float(twips.x());
-            note.top = float(twips.y());
-            m_window.noteChanged(m_window.carriedNote);
-        } else if (buttons == Qt::NoButton) {
-            m_window.carriedNote = 0;
-        }
-    }
+    // A picked-up icon and a picked-up note move together.
+    carry(m_window.carriedIcon, m_window.doc.Image1, buttons, twips,
+          [this](int k) { m_window.iconChanged(k); });
+    carry(m_window.carriedNote, m_window.doc.Label1, buttons, twips,
+          [this](int k) { m_window.noteChanged(k); });
 }
 
 void Placing::elementClicked(PlotView::Target target)
