@@ -40,6 +40,16 @@ QSize clientPixels(float widthTwips, float heightTwips)
                  qMax(1, qRound(Twips::toPixels(heightTwips))));
 }
 
+// An element given a picture shows it unscaled and takes its size; without
+// one it keeps the size it had.
+void takePictureSize(PlotElement &element, const QPixmap &picture)
+{
+    if (picture.isNull())
+        return;
+    element.width = float(Twips::fromPixels(picture.width()));
+    element.height = float(Twips::fromPixels(picture.height()));
+}
+
 const QString kCrLf = QStringLiteral("\r\n");
 
 // 2^10 leaves: 32 x 32, some 60 x 50 pixels each on a 2000 x 1500 background.
@@ -161,10 +171,7 @@ void frmPlotFile::loadElements()
         if (!icon.pictureKey.isEmpty())
             picture = m_pictures.picture(paths, IconSet::picturePath(doc.iconSetName,
                                                                      icon.pictureKey));
-        if (!picture.isNull()) {
-            icon.width = float(Twips::fromPixels(picture.width()));
-            icon.height = float(Twips::fromPixels(picture.height()));
-        }
+        takePictureSize(icon, picture);
         auto *item = new IconItem(k);
         item->mirror(icon, picture);
         m_scene->addItem(item);
@@ -205,10 +212,8 @@ void frmPlotFile::loadBackground()
                 + QStringLiteral("This file may have been moved or renamed. Please replace this "
                                  "file or edit the 'Plot Template' to reflect it's new name."),
             MessageIcon::Exclamation);
-    } else {
-        element0.width = float(Twips::fromPixels(background.width()));
-        element0.height = float(Twips::fromPixels(background.height()));
     }
+    takePictureSize(element0, background);
     element0.top = 0;
     element0.left = 0;
     element0.visible = false;
@@ -257,10 +262,7 @@ int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bo
     }
     icon.pictureKey = QString::number(number);
     const QPixmap picture = iconPicture(icon.pictureKey);
-    if (!picture.isNull()) {
-        icon.width = float(Twips::fromPixels(picture.width()));
-        icon.height = float(Twips::fromPixels(picture.height()));
-    }
+    takePictureSize(icon, picture);
     icon.number = number;
     icon.top = float(topLeft.y());
     icon.left = float(topLeft.x());
