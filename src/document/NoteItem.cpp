@@ -14,32 +14,22 @@ constexpr int kTextMargin = 2;
 } // namespace
 
 NoteItem::NoteItem(int elementNumber)
-    : m_elementNumber(elementNumber)
+    : ElementItem(Note, elementNumber)
 {
-    setAcceptedMouseButtons(Qt::AllButtons);
 }
 
 void NoteItem::mirror(const PlotElement &element)
 {
-    const QSizeF size(Twips::toPixels(element.width), Twips::toPixels(element.height));
-    if (size != m_size) {
-        prepareGeometryChange();
-        m_size = size;
-    }
+    setGeometry(QPointF(Twips::toPixels(element.left), Twips::toPixels(element.top)),
+                QSizeF(Twips::toPixels(element.width), Twips::toPixels(element.height)));
     m_text = element.text;
-    setPos(Twips::toPixels(element.left), Twips::toPixels(element.top));
-    setVisible(element.visible);
-    update();
-}
-
-QRectF NoteItem::boundingRect() const
-{
-    return QRectF(QPointF(0, 0), m_size);
+    setShown(element.visible);
+    repaint();
 }
 
 void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    if (m_covered)
+    if (isCovered())
         return;
     const QRectF box = boundingRect();
     painter->fillRect(box, kNoteColour);

@@ -1,17 +1,29 @@
 #include "PlotView.h"
 
-#include "IconItem.h"
-#include "NoteItem.h"
+#include "ElementItem.h"
 #include "Twips.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
+
+namespace {
+
+ElementItem *asElement(QGraphicsItem *item)
+{
+    if (item->type() == ElementItem::Icon || item->type() == ElementItem::Note)
+        return static_cast<ElementItem *>(item);
+    return nullptr;
+}
+
+} // namespace
 
 PlotView::PlotView(QGraphicsScene *scene, QWidget *parent)
     : QGraphicsView(scene, parent)
@@ -31,16 +43,24 @@ PlotView::PlotView(QGraphicsScene *scene, QWidget *parent)
 PlotView::Target PlotView::targetAt(const QPoint &viewportPos) const
 {
     // The topmost visible element under the pointer; hidden ones are not
-    // there for the mouse.
+    // there for the mouse, lifted ones are.
+    const ElementItem *top = nullptr;
     for (QGraphicsItem *item : items(viewportPos)) {
-        if (!item->isVisible())
-            continue;
-        if (item->type() == IconItem::Type)
-            return {Target::Icon, static_cast<IconItem *>(item)->elementNumber()};
-        if (item->type() == NoteItem::Type)
-            return {Target::Note, static_cast<NoteItem *>(item)->elementNumber()};
+        ElementItem *element = asElement(item);
+        if (element && element->isVisible()) {
+            top = element;
+            break;
+        }
     }
-    return {};
+    const QRectF spot = mapToScene(QRect(viewportPos, QSize(1, 1))).boundingRect();
+    for (const ElementItem *lifted : m_lifted) {
+        if (lifted->isShown() && lifted->sceneBoundingRect().intersects(spot)
+            && (!top || lifted->stackOrder() > top->stackOrder()))
+            top = lifted;
+    }
+    if (!top)
+        return {};
+    return {top->kind() == ElementItem::Icon ? Target::Icon : Target::Note, top->elementNumber()};
 }
 
 QPointF PlotView::twipsAt(const QPointF &viewportPos) const
@@ -143,21 +163,13 @@ QRect boxInterior(const QRectF &box)
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
-void setCovered(QGraphicsItem *item, bool covered)
-{
-    if (item->type() == IconItem::Type)
-        static_cast<IconItem *>(item)->setCovered(covered);
-    else if (item->type() == NoteItem::Type)
-        static_cast<NoteItem *>(item)->setCovered(covered);
-}
-
 // A region of many rectangles is taken as its bounding rectangle: what is
 // covered there is covered in the region too.
 constexpr int kMostRectangles = 16;
 
 } // namespace
 
-QList<QGraphicsItem *> PlotView::coveredItems(const QRegion &region) const
+QList<ElementItem *> PlotView::coveredItems(const QRegion &region) const
 {
     QList<QRect> areas;
     if (region.rectCount() > kMostRectangles)
@@ -167,15 +179,16 @@ QList<QGraphicsItem *> PlotView::coveredItems(const QRegion &region) const
 
     const QTransform toViewport = viewportTransform();
     const QTransform toScene = toViewport.inverted();
-    QSet<QGraphicsItem *> shown;
-    QList<QGraphicsItem *> hidden;
+    QSet<ElementItem *> shown;
+    QList<ElementItem *> hidden;
     for (const QRect &area : std::as_const(areas)) {
         Coverage coverage(size_t(area.width()) * size_t(area.height()), 0);
         // Topmost first: each element is checked against the notes above it.
-        const QList<QGraphicsItem *> found = scene()->items(
+        const QList<QGraphicsItem *> inArea = scene()->items(
             toScene.mapRect(QRectF(area)), Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
-        for (QGraphicsItem *item : found) {
-            if (!item->isVisible())
+        for (QGraphicsItem *candidate : inArea) {
+            ElementItem *item = asElement(candidate);
+            if (!item || !item->isVisible())
                 continue;
             const QRectF box = toViewport.mapRect(item->sceneBoundingRect());
             // An element on whole pixels paints exactly its box; one between
@@ -186,12 +199,12 @@ QList<QGraphicsItem *> PlotView::coveredItems(const QRegion &region) const
                 hidden.append(item);
             else
                 shown.insert(item);
-            if (item->type() == NoteItem::Type)
+            if (item->kind() == ElementItem::Note)
                 cover(coverage, area, boxInterior(box));
         }
     }
-    QList<QGraphicsItem *> covered;
-    for (QGraphicsItem *item : std::as_const(hidden))
+    QList<ElementItem *> covered;
+    for (ElementItem *item : std::as_const(hidden))
         if (!shown.contains(item))
             covered.append(item);
     return covered;
@@ -202,12 +215,64 @@ void PlotView::paintEvent(QPaintEvent *event)
     // A large table stacks dozens of notes over every spot: painting only
     // what shows of them keeps opening the window and carrying an element
     // across it quick. The element then draws nothing for this one paint.
-    const QList<QGraphicsItem *> covered = coveredItems(event->region());
-    for (QGraphicsItem *item : covered)
-        setCovered(item, true);
+    const QList<ElementItem *> covered = coveredItems(event->region());
+    for (ElementItem *item : covered)
+        item->setCovered(true);
     QGraphicsView::paintEvent(event);
-    for (QGraphicsItem *item : covered)
-        setCovered(item, false);
+    paintLifted(event->region());
+    for (ElementItem *item : covered)
+        item->setCovered(false);
+}
+
+void PlotView::setLifted(QList<ElementItem *> items)
+{
+    items.removeAll(nullptr);
+    for (ElementItem *item : std::as_const(m_lifted))
+        if (!items.contains(item))
+            item->setLifted(false);
+    std::sort(items.begin(), items.end(), [](const ElementItem *a, const ElementItem *b) {
+        return a->stackOrder() < b->stackOrder();
+    });
+    m_lifted = items;
+    for (ElementItem *item : std::as_const(m_lifted))
+        item->setLifted(true);
+}
+
+void PlotView::paintLifted(const QRegion &region)
+{
+    QPainter painter;
+    const QTransform toViewport = viewportTransform();
+    auto paintElement = [&](ElementItem *item) {
+        QStyleOptionGraphicsItem option;
+        option.exposedRect = item->boundingRect();
+        painter.setTransform(item->sceneTransform() * toViewport);
+        item->paint(&painter, &option, viewport());
+    };
+    for (ElementItem *lifted : std::as_const(m_lifted)) {
+        if (!lifted->isShown())
+            continue;
+        const QRectF box = lifted->sceneBoundingRect();
+        const QRegion area =
+            region & toViewport.mapRect(box).toAlignedRect().adjusted(-1, -1, 1, 1);
+        if (area.isEmpty())
+            continue;
+        if (!painter.isActive()) {
+            painter.begin(viewport());
+            painter.setRenderHints(renderHints());
+        }
+        // A clip is taken in the painter's coordinates of the moment.
+        painter.resetTransform();
+        painter.setClipRegion(area);
+        paintElement(lifted);
+        // What is stacked above the carried element still shows over it.
+        const QList<QGraphicsItem *> above =
+            scene()->items(box, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder);
+        for (QGraphicsItem *item : above) {
+            ElementItem *element = asElement(item);
+            if (element && element->stackOrder() > lifted->stackOrder())
+                paintElement(element);
+        }
+    }
 }
 
 void PlotView::setBackgroundPicture(const QPixmap &picture)

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class ElementItem;
+
 // The client area of a document window: the background picture, unscaled
 // at the top-left corner, with the icons and notes of the scene on it.
 // Scene coordinates are the client area's pixels; the view never scrolls.
@@ -25,6 +27,11 @@ public:
     // Decides whether a drag that began on an element moves like a drag
     // over the background: true for the element that is picked up.
     std::function<bool(const Target &)> dragsAsBackground;
+
+    // The carried elements: the view draws them over the scene, each in its
+    // stacking place, and the scene treats them as hidden. Any other item
+    // lifted before is put back down.
+    void setLifted(QList<ElementItem *> items);
 
     void setBackgroundPicture(const QPixmap &picture);
     const QPixmap &backgroundPicture() const { return m_background; }
@@ -50,7 +57,10 @@ private:
     QPointF twipsAt(const QPointF &viewportPos) const;
     // The elements in a region to be painted that lie entirely under notes
     // stacked above them, so that nothing of them would show.
-    QList<QGraphicsItem *> coveredItems(const QRegion &region) const;
+    QList<ElementItem *> coveredItems(const QRegion &region) const;
+    void paintLifted(const QRegion &region);
+
+    QList<ElementItem *> m_lifted; // in stacking order
 
     QPixmap m_background;
     // Moves go to whatever received the press until every button is up.

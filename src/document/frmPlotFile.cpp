@@ -117,6 +117,7 @@ frmPlotFile::~frmPlotFile()
     // The scene goes before the view, and every item it deletes would mark
     // its place in the view for repainting: a region of tens of thousands
     // of rectangles, merged one by one, for a window already closed.
+    m_view->setLifted({});
     m_view->setScene(nullptr);
 }
 
@@ -144,6 +145,7 @@ void frmPlotFile::Form_Load()
     loadElements();
     carriedIcon = 0;
     carriedNote = 0;
+    carriedChanged();
 
     loadBackground();
 
@@ -174,20 +176,26 @@ void frmPlotFile::loadElements()
         takePictureSize(icon, picture);
         auto *item = new IconItem(k);
         item->mirror(icon, picture);
-        m_scene->addItem(item);
+        addToScene(item);
         m_iconItems.append(item);
     }
     m_noteItems.reserve(doc.Label1.UBound() + 1);
     for (int k = 1; k <= doc.Label1.UBound(); ++k) {
         auto *item = new NoteItem(k);
         item->mirror(doc.Label1[k]);
-        m_scene->addItem(item);
+        addToScene(item);
         m_noteItems.append(item);
     }
     // The whole client area is new: one update of all of it, rather than
     // the view gathering every new element's place into one region, which
     // at tens of thousands of elements takes longer than painting them.
     m_scene->update();
+}
+
+void frmPlotFile::addToScene(ElementItem *item)
+{
+    item->setStackOrder(++m_itemsAdded);
+    m_scene->addItem(item);
 }
 
 void frmPlotFile::loadBackground()
@@ -270,7 +278,7 @@ int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bo
     icon.text = text;
     auto *item = new IconItem(k);
     item->mirror(icon, picture);
-    m_scene->addItem(item);
+    addToScene(item);
     m_iconItems.append(item);
     return k;
 }
@@ -288,7 +296,7 @@ int frmPlotFile::addNote(const QString &text, qint32 number, QPointF topLeft)
     note.text = text;
     auto *item = new NoteItem(k);
     item->mirror(note);
-    m_scene->addItem(item);
+    addToScene(item);
     m_noteItems.append(item);
     return k;
 }
@@ -303,6 +311,11 @@ void frmPlotFile::iconChanged(int k)
 void frmPlotFile::noteChanged(int k)
 {
     m_noteItems[k]->mirror(doc.Label1[k]);
+}
+
+void frmPlotFile::carriedChanged()
+{
+    m_view->setLifted({m_iconItems.value(carriedIcon), m_noteItems.value(carriedNote)});
 }
 
 void frmPlotFile::closeEvent(QCloseEvent *event)

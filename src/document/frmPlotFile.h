@@ -14,6 +14,7 @@ class FindPanel;
 class LocateMarker;
 class SnapshotCommand;
 class ActionMenuFrame;
+class ElementItem;
 class IconItem;
 class MDIForm1;
 class NoteItem;
@@ -46,6 +47,9 @@ public:
     // Makes the scene show what element k says after it changed.
     void iconChanged(int k);
     void noteChanged(int k);
+    // To be called whenever carriedIcon or carriedNote changed: the view
+    // draws the carried elements over the scene while they are carried.
+    void carriedChanged();
 
     // Adds a live element made from the template at a top-left corner in
     // twips, and returns its number; 0 when the window holds as many as it
@@ -96,6 +100,7 @@ private:
     // True, after telling the user, when no more elements of a kind fit.
     bool isFull(int count, const QString &kind) const;
     void loadElements();
+    void addToScene(ElementItem *item);
     void loadBackground();
     void saveOnClose();
 
@@ -110,6 +115,7 @@ private:
     PictureCache m_pictures;
     QVector<IconItem *> m_iconItems; // by element number; 0 is unused
     QVector<NoteItem *> m_noteItems;
+    qint64 m_itemsAdded = 0;
     QSize m_clientSize;
     PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
     bool m_fileExisted = false;

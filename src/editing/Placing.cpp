@@ -103,7 +103,7 @@ namespace {
 // nothing.
 template<typename Changed>
 void carry(qint16 &carried, ElementArray &elements, Qt::MouseButtons buttons, QPointF twips,
-           Changed changed)
+           Changed changed, bool &putDown)
 {
     if (carried == 0)
         return;
@@ -113,6 +113,7 @@ void carry(qint16 &carried, ElementArray &elements, Qt::MouseButtons buttons, QP
         changed(carried);
     } else if (buttons == Qt::NoButton) {
         carried = 0;
+        putDown = true;
     }
 }
 
@@ -121,10 +122,13 @@ void carry(qint16 &carried, ElementArray &elements, Qt::MouseButtons buttons, QP
 void Placing::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
 {
     // A picked-up icon and a picked-up note move together.
+    bool putDown = false;
     carry(m_window.carriedIcon, m_window.doc.Image1, buttons, twips,
-          [this](int k) { m_window.iconChanged(k); });
+          [this](int k) { m_window.iconChanged(k); }, putDown);
     carry(m_window.carriedNote, m_window.doc.Label1, buttons, twips,
-          [this](int k) { m_window.noteChanged(k); });
+          [this](int k) { m_window.noteChanged(k); }, putDown);
+    if (putDown)
+        m_window.carriedChanged();
 }
 
 void Placing::elementClicked(PlotView::Target target)
@@ -135,4 +139,5 @@ void Placing::elementClicked(PlotView::Target target)
     } else if (target.kind == PlotView::Target::Note) {
         m_window.carriedNote = qint16(target.element);
     }
+    m_window.carriedChanged();
 }

@@ -58,6 +58,8 @@ private slots:
     void nextElementAfterADeletedOne();
     void moving_data();
     void moving();
+    void carriedKeepsItsStackingPlace_data();
+    void carriedKeepsItsStackingPlace();
     void menuAppliesToTheFirstElementOnly();
     void menuActions_data();
     void menuActions();
@@ -180,6 +182,38 @@ void TestEditing::moving()
     const QStringList file = f.saved(w);
     QCOMPARE(file.mid(2, 4), (QStringList{"A", " 1 ", QStringLiteral(" %1 ").arg(expected.y()),
                                           QStringLiteral(" %1 ").arg(expected.x())}));
+}
+
+void TestEditing::carriedKeepsItsStackingPlace_data()
+{
+    QTest::addColumn<bool>("putDown");
+    QTest::newRow("while carried") << false;
+    QTest::newRow("put down") << true;
+}
+
+void TestEditing::carriedKeepsItsStackingPlace()
+{
+    // Icon A is carried so that it lies partly under note N, which was
+    // loaded after it and so stacks above it.
+    QFETCH(bool, putDown);
+    Editing f;
+    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+    const QColor background = w->view()->viewport()->grab().toImage().pixelColor(500, 350);
+    click(w, QPoint(205, 105));
+    press(w, QPoint(205, 105), Qt::LeftButton);
+    move(w, QPoint(230, 190), Qt::LeftButton);
+    if (putDown)
+        move(w, QPoint(500, 20), Qt::NoButton);
+    QCOMPARE(w->carriedIcon, qint16(putDown ? 0 : 1));
+
+    const QImage shown = w->view()->viewport()->grab().toImage();
+    QCOMPARE(shown.pixelColor(240, 195), w->iconPicture(QStringLiteral("1")).toImage().pixelColor(0, 0));
+    QCOMPARE(shown.pixelColor(240, 210), QColor(255, 255, 128));
+    QCOMPARE(shown.pixelColor(205, 105), background);
+    const PlotView::Target onIcon = w->view()->targetAt(QPoint(240, 195));
+    QCOMPARE(int(onIcon.kind), int(PlotView::Target::Icon));
+    QCOMPARE(onIcon.element, 1);
+    QCOMPARE(int(w->view()->targetAt(QPoint(240, 210)).kind), int(PlotView::Target::Note));
 }
 
 void TestEditing::menuAppliesToTheFirstElementOnly()
