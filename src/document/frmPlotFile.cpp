@@ -154,6 +154,10 @@ void frmPlotFile::Form_Load()
     RefreshPalette(qint16(Frame1->HScroll1->value()));
 
     m_clientSize = clientPixels(doc.Image1[0].width, doc.Image1[0].height);
+    // The scene's rectangle bounds its index of places. Without one the
+    // scene measures all its items after every change to learn how far
+    // they reach; given before anything asks the index, it costs nothing.
+    m_scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(m_clientSize)));
     resize(m_clientSize);
     updateGeometry();
 
