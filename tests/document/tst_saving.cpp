@@ -25,52 +25,42 @@ const QStringList kExample = {"harbour.jpg", "BasicSet", "Command post", " 12 ",
 
 // Makes a folder unwritable for this process, for root too: root drops
 // to "nobody" while the folder stays root's.
-class UnwritableFolder
+struct UnwritableFolder
 {
-public:
-    explicit UnwritableFolder(const QString &folder) : m_folder(folder)
+    explicit UnwritableFolder(const QString &folder) : folder(folder)
     {
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                            | QFile::ExeGroup | QFile::ReadOther
-                                            | QFile::ExeOther);
-        m_wasRoot = geteuid() == 0;
-        if (m_wasRoot && seteuid(65534) != 0)
-            m_wasRoot = false;
+        ::chmod(QFile::encodeName(folder).constData(), 0555);
+        wasRoot = geteuid() == 0 && seteuid(65534) == 0;
     }
     ~UnwritableFolder()
     {
-        if (m_wasRoot && seteuid(0) != 0)
+        if (wasRoot && seteuid(0) != 0)
             qFatal("could not return to root");
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ::chmod(QFile::encodeName(folder).constData(), 0700);
     }
-
-private:
-    QString m_folder;
-    bool m_wasRoot = false;
+    QString folder;
+    bool wasRoot = false;
 };
 
 // A full disk, as far as this process can tell: writes past a few bytes
 // fail, for root too.
-class FileSizeLimit
+struct FileSizeLimit
 {
-public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        signal(SIGXFSZ, m_oldHandler);
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, oldHandler);
     }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
 };
 
 } // namespace
@@ -93,8 +83,6 @@ void TestSaving::closingWritesTheSameBytes_data()
 {
     QTest::addColumn<QStringList>("table");
     QTest::newRow("example") << kExample;
-    QTest::newRow("fresh from File > New")
-        << QStringList{"harbour.jpg", "BasicSet", "[Notes]", "[End]"};
     QTest::newRow("blanks and empty texts")
         << QStringList{" harbour.jpg ", "BasicSet ", "  ", " 1 ", "-15 ", " 22.5 ", "[Notes]", "",
                        "-1 ", " 0 ", " 0 ", "[End]"};
@@ -108,7 +96,6 @@ void TestSaving::closingWritesTheSameBytes()
     const QString path = f.table(QStringLiteral("Harbour.plt"), table);
     DocumentFixture::close(f.open(path));
     QCOMPARE(f.folder.readBytes(path), lines(table));
-    QCOMPARE(f.main->docCnt, qint16(0));
     QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
 }
 

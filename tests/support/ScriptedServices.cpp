@@ -13,13 +13,20 @@ QList<ScriptedServices::Call> ScriptedServices::callsOf(const QString &kind) con
     return found;
 }
 
+QString ScriptedServices::answer(Call call, QQueue<QString> &answers)
+{
+    calls.append(call);
+    if (answers.isEmpty()) {
+        ++unscripted;
+        return QString();
+    }
+    return answers.dequeue();
+}
+
 void ScriptedServices::MsgBox(const QString &prompt, MessageIcon icon, const QString &title)
 {
-    Call call;
-    call.kind = QStringLiteral("MsgBox");
-    call.text = prompt;
-    call.title = title.isEmpty() ? applicationTitle() : title;
-    call.icon = icon;
+    const Call call{QStringLiteral("MsgBox"), prompt, title.isEmpty() ? applicationTitle() : title,
+                    icon};
     calls.append(call);
     if (m_messageHook)
         m_messageHook(call);
@@ -28,29 +35,16 @@ void ScriptedServices::MsgBox(const QString &prompt, MessageIcon icon, const QSt
 QString ScriptedServices::InputBox(const QString &prompt, const QString &title,
                                    const QString &defaultText)
 {
-    Call call;
-    call.kind = QStringLiteral("InputBox");
-    call.text = prompt;
-    call.title = title.isEmpty() ? applicationTitle() : title;
-    call.defaultText = defaultText;
-    calls.append(call);
-    if (m_inputs.isEmpty()) {
-        ++unscripted;
-        return QString();
-    }
-    return m_inputs.dequeue();
+    return answer({QStringLiteral("InputBox"), prompt,
+                   title.isEmpty() ? applicationTitle() : title, MessageIcon::None, defaultText},
+                  m_inputs);
 }
 
 bool ScriptedServices::ShowOpen(CommonDialog &cd)
 {
-    Call call;
-    call.kind = QStringLiteral("ShowOpen");
-    call.title = cd.DialogTitle;
+    Call call{QStringLiteral("ShowOpen"), QString(), cd.DialogTitle};
     call.dialog = cd;
-    calls.append(call);
-    if (m_opens.isEmpty())
-        ++unscripted;
-    const QString path = m_opens.isEmpty() ? QString() : m_opens.dequeue();
+    const QString path = answer(call, m_opens);
     if (path.isEmpty())
         return false;
     cd.FileName = path;
@@ -61,17 +55,8 @@ bool ScriptedServices::ShowOpen(CommonDialog &cd)
 QString ScriptedServices::ShowSave(const QString &title, const QString &initialPath,
                                    const QString &filter)
 {
-    Call call;
-    call.kind = QStringLiteral("ShowSave");
-    call.title = title;
-    call.defaultText = initialPath;
-    call.text = filter;
-    calls.append(call);
-    if (m_saves.isEmpty()) {
-        ++unscripted;
-        return QString();
-    }
-    return m_saves.dequeue();
+    return answer({QStringLiteral("ShowSave"), filter, title, MessageIcon::None, initialPath},
+                  m_saves);
 }
 
 void ScriptedServices::DoEvents()
@@ -92,9 +77,7 @@ bool ScriptedServices::setCurrentFolder(const QString &folder)
 bool ScriptedServices::startProgram(const QString &program, const QStringList &arguments,
                                     const QString &workingFolder)
 {
-    Call call;
-    call.kind = QStringLiteral("startProgram");
-    call.text = program;
+    Call call{QStringLiteral("startProgram"), program};
     call.arguments = arguments;
     call.folder = workingFolder;
     calls.append(call);

@@ -17,10 +17,16 @@ class ScriptedServices : public WindowServices
 public:
     struct Call
     {
+        Call(QString kind, QString text = {}, QString title = {},
+             MessageIcon icon = MessageIcon::None, QString defaultText = {})
+            : kind(std::move(kind)), text(std::move(text)), title(std::move(title)), icon(icon),
+              defaultText(std::move(defaultText))
+        {
+        }
         QString kind; // "MsgBox", "InputBox", "ShowOpen", "ShowSave", "startProgram"
         QString text; // prompt or message text, or the program
         QString title;
-        MessageIcon icon = MessageIcon::None;
+        MessageIcon icon;
         QString defaultText;
         CommonDialog dialog; // ShowOpen: the settings as shown
         QStringList arguments;
@@ -54,6 +60,9 @@ public:
                       const QString &workingFolder) override;
 
 private:
+    // Records the call and gives the next scripted answer of its kind.
+    QString answer(Call call, QQueue<QString> &answers);
+
     QQueue<QString> m_inputs;
     QQueue<QString> m_opens;
     QQueue<QString> m_saves;
