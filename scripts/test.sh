@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # What the end-to-end journeys drive and check the real program with.
-scripts/deps.sh xvfb xdotool openbox x11-utils xclip imagemagick tesseract-ocr \
+scripts/deps.sh xvfb xdotool openbox x11-utils imagemagick \
     desktop-file-utils shared-mime-info
 scripts/build.sh
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
