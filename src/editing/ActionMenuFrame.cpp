@@ -11,8 +11,7 @@ QPushButton *button(QWidget *parent, const QString &caption, int left, int top, 
                     int height)
 {
     auto *made = new QPushButton(caption, parent);
-    made->setGeometry(qRound(Twips::toPixels(left)), qRound(Twips::toPixels(top)),
-                      qRound(Twips::toPixels(width)), qRound(Twips::toPixels(height)));
+    made->setGeometry(Twips::toPixels(left, top, width, height));
     made->setFocusPolicy(Qt::NoFocus);
     return made;
 }

@@ -9,12 +9,6 @@
 
 namespace {
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(qRound(Twips::toPixels(left)), qRound(Twips::toPixels(top)),
-                 qRound(Twips::toPixels(width)), qRound(Twips::toPixels(height)));
-}
-
 QLabel *label(QWidget *parent, const QString &text, const QRect &geometry)
 {
     auto *made = new QLabel(text, parent);
@@ -42,13 +36,13 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About ") + WindowServices::applicationTitle());
-    setFixedSize(twipsRect(0, 0, 5730, 3225).size());
+    setFixedSize(Twips::toPixels(0, 0, 5730, 3225).size());
 
-    Image2 = label(this, QString(), twipsRect(120, 240, 930, 945));
+    Image2 = label(this, QString(), Twips::toPixels(120, 240, 930, 945));
     Image2->setPixmap(QPixmap(QStringLiteral(":/images/compass.jpg")));
     Image2->setScaledContents(true);
 
-    lblTitle = label(this, WindowServices::applicationTitle(), twipsRect(1320, 240, 4125, 360));
+    lblTitle = label(this, WindowServices::applicationTitle(), Twips::toPixels(1320, 240, 4125, 360));
     QFont title = font();
     title.setPointSize(12);
     title.setBold(true);
@@ -57,26 +51,26 @@ frmAbout::frmAbout(QWidget *parent)
     lblVersion = label(this,
                        versionLine(QUENBRACK_VERSION_MAJOR, QUENBRACK_VERSION_MINOR,
                                    QUENBRACK_VERSION_PATCH),
-                       twipsRect(1320, 600, 2205, 225));
+                       Twips::toPixels(1320, 600, 2205, 225));
 
-    QLabel *badge = label(this, QString(), twipsRect(2520, 1200, 855, 645));
+    QLabel *badge = label(this, QString(), Twips::toPixels(2520, 1200, 855, 645));
     badge->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
 
-    lblMaker = label(this, QStringLiteral("Brindlemoor Software"), twipsRect(1320, 1920, 3255, 255));
+    lblMaker = label(this, QStringLiteral("Brindlemoor Software"), Twips::toPixels(1320, 1920, 3255, 255));
     lblMaker->setFont(verdana(9.75));
     lblDescription = label(this, QStringLiteral("brindlemoor.example/quenbrack"),
-                           twipsRect(1320, 2160, 3285, 210));
+                           Twips::toPixels(1320, 2160, 3285, 210));
     lblDescription->setFont(verdana(8.25));
     lblDisclaimer = label(this,
                           QStringLiteral("Copyright \u00a9 2026 Brindlemoor Software.\n"
                                          "All rights reserved."),
-                          twipsRect(255, 2625, 3870, 465));
+                          Twips::toPixels(255, 2625, 3870, 465));
     QFont small = font();
     small.setPointSizeF(7.5);
     lblDisclaimer->setFont(small);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setGeometry(twipsRect(4245, 2625, 1260, 345));
+    cmdOK->setGeometry(Twips::toPixels(4245, 2625, 1260, 345));
     // Enter and Escape both close the box.
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);

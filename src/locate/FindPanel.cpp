@@ -7,27 +7,20 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace {
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(qRound(Twips::toPixels(left)), qRound(Twips::toPixels(top)),
-                 qRound(Twips::toPixels(width)), qRound(Twips::toPixels(height)));
-}
-} // namespace
 
 FindPanel::FindPanel(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("Frame3"));
-    resize(twipsRect(0, 0, 5295, 5055).size());
+    resize(Twips::toPixels(0, 0, 5295, 5055).size());
 
     Command9 = new QPushButton(QStringLiteral("X"), this);
-    Command9->setGeometry(twipsRect(0, 0, 255, 255));
+    Command9->setGeometry(Twips::toPixels(0, 0, 255, 255));
     Command9->setFocusPolicy(Qt::NoFocus);
     Command9->setStyleSheet(QStringLiteral("font-size: 11px; padding: 0px;"));
 
     Label2 = new QLabel(QStringLiteral("Select Icon to Locate"), this);
-    Label2->setGeometry(twipsRect(360, 0, 4815, 255));
+    Label2->setGeometry(Twips::toPixels(360, 0, 4815, 255));
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(9.75);
     font.setBold(true);
@@ -35,7 +28,7 @@ FindPanel::FindPanel(QWidget *parent)
     Label2->setStyleSheet(QStringLiteral("color: white;"));
 
     List1 = new QListWidget(this);
-    List1->setGeometry(twipsRect(360, 240, 4815, 4740));
+    List1->setGeometry(Twips::toPixels(360, 240, 4815, 4740));
     // Tens of thousands of entries of one height: no per-entry measuring.
     List1->setUniformItemSizes(true);
     List1->setSortingEnabled(false);

@@ -14,11 +14,6 @@ int px(int twips)
     return qRound(Twips::toPixels(twips));
 }
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
 // &H00404040&
 const QColor kFrameColour(64, 64, 64);
 
@@ -39,7 +34,7 @@ PaletteFrame::PaletteFrame(QWidget *parent)
         auto *image = new ClickableImage(this);
         const int left = 360 + 360 * (k % 5);
         const int top = k < 5 ? 120 : 480;
-        image->setGeometry(twipsRect(left, top, 375, 375));
+        image->setGeometry(Twips::toPixels(left, top, 375, 375));
         connect(image, &ClickableImage::clicked, this,
                 [this, image] { emit iconChosen(qint16(image->WhatsThisHelpID)); });
         m_slots[size_t(k)] = image;
@@ -56,7 +51,7 @@ PaletteFrame::PaletteFrame(QWidget *parent)
     Image12 = m_slots[9];
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
-    HScroll1->setGeometry(twipsRect(360, 960, 1815, 255));
+    HScroll1->setGeometry(Twips::toPixels(360, 960, 1815, 255));
     HScroll1->setRange(1, 3000);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(10);
@@ -67,7 +62,7 @@ PaletteFrame::PaletteFrame(QWidget *parent)
             [this](int value) { RefreshPalette(qint16(value)); });
 
     Image13 = new ClickableImage(this);
-    Image13->setGeometry(twipsRect(240, 1320, 1245, 930));
+    Image13->setGeometry(Twips::toPixels(240, 1320, 1245, 930));
     Image13->setPicture(QPixmap(QStringLiteral(":/images/note.jpg")));
     Image13->setToolTip(QStringLiteral("Note"));
     connect(Image13, &ClickableImage::clicked, this, &PaletteFrame::noteChosen);
@@ -81,7 +76,7 @@ QPushButton *PaletteFrame::makeButton(const QString &caption, int left, int top,
                                       int height)
 {
     auto *button = new QPushButton(caption, this);
-    button->setGeometry(twipsRect(left, top, width, height));
+    button->setGeometry(Twips::toPixels(left, top, width, height));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
