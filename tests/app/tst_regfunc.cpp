@@ -1,90 +1,55 @@
-// The settings store on a platform without a registry: an INI file in the
-// first machine-wide configuration folder.
+// The settings store where there is no registry: an INI file in the first
+// machine-wide configuration folder, written silently or not at all.
 
 #include "RegFunc.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-const QString kKey = QStringLiteral("Software\\Brindlemoor\\Products\\Quenbrack");
-
-QString readStore()
+static QByteArray contents(const QString &path)
 {
-    QFile file(RegFunc::machineStorePath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-void writeKeys(const QString &value)
-{
-    RegFunc::CreateKey(RegFunc::HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Brindlemoor"));
-    RegFunc::CreateKey(RegFunc::HKEY_LOCAL_MACHINE,
-                       QStringLiteral("Software\\Brindlemoor\\Products"));
-    RegFunc::CreateKey(RegFunc::HKEY_LOCAL_MACHINE, kKey);
-    RegFunc::SetKeyValue(RegFunc::HKEY_LOCAL_MACHINE, kKey, QStringLiteral("Path"), value);
-}
-} // namespace
 
 class TestRegFunc : public QObject
 {
     Q_OBJECT
 private slots:
-    void writtenThenOverwritten();
-    void otherContentIsKept();
-    void refusedSilently();
+    void writtenOverwrittenRefused()
+    {
+        // What start-up does: the key with its parents, then the value.
+        const auto write = [](const QString &value) {
+            QString key = "Software";
+            for (const char *name : {"Brindlemoor", "Products", "Quenbrack"})
+                RegFunc::CreateKey(RegFunc::HKEY_LOCAL_MACHINE, key += '\\' + QString(name));
+            RegFunc::SetKeyValue(RegFunc::HKEY_LOCAL_MACHINE, key, "Path", value);
+        };
+        QTemporaryDir dir;
+        qputenv("XDG_CONFIG_DIRS", (dir.path() + ":/etc/xdg").toUtf8());
+        const QString store = dir.filePath("Brindlemoor/Quenbrack.ini");
+        QCOMPARE(RegFunc::machineStorePath(), store);
+        const QByteArray keys = "[Software\\Brindlemoor]\n[Software\\Brindlemoor\\Products]\n"
+                                "[Software\\Brindlemoor\\Products\\Quenbrack]\n";
+        write("  /opt/Quen brack  ");
+        QCOMPARE(contents(store), keys + "Path=/opt/Quen brack\n");
+        // Another value and another product's section survive an overwrite.
+        QFile file(store);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("Other=1\n[Software\\Elsewhere]\nPath=/keep\n");
+        file.close();
+        write("/usr/local/qb");
+        const QByteArray overwritten =
+            keys + "Path=/usr/local/qb\nOther=1\n[Software\\Elsewhere]\nPath=/keep\n";
+        QCOMPARE(contents(store), overwritten);
+
+        // With a file where the folder should be, nothing is written, also
+        // for root, and nothing is said.
+        qputenv("XDG_CONFIG_DIRS", store.toUtf8());
+        write("/opt/other");
+        QVERIFY(!QFile::exists(RegFunc::machineStorePath()));
+        QCOMPARE(contents(store), overwritten);
+    }
 };
-
-void TestRegFunc::writtenThenOverwritten()
-{
-    QTemporaryDir dir;
-    qputenv("XDG_CONFIG_DIRS", (dir.path() + QStringLiteral(":/etc/xdg")).toUtf8());
-    QCOMPARE(RegFunc::machineStorePath(), dir.path() + QStringLiteral("/Brindlemoor/Quenbrack.ini"));
-
-    writeKeys(QStringLiteral("  /opt/Quen brack  "));
-    QCOMPARE(readStore(), QStringLiteral("[Software\\Brindlemoor]\n"
-                                         "[Software\\Brindlemoor\\Products]\n"
-                                         "[Software\\Brindlemoor\\Products\\Quenbrack]\n"
-                                         "Path=/opt/Quen brack\n"));
-    writeKeys(QStringLiteral("/usr/local/quenbrack"));
-    QCOMPARE(readStore(), QStringLiteral("[Software\\Brindlemoor]\n"
-                                         "[Software\\Brindlemoor\\Products]\n"
-                                         "[Software\\Brindlemoor\\Products\\Quenbrack]\n"
-                                         "Path=/usr/local/quenbrack\n"));
-}
-
-void TestRegFunc::otherContentIsKept()
-{
-    QTemporaryDir dir;
-    qputenv("XDG_CONFIG_DIRS", dir.path().toUtf8());
-    QDir().mkpath(dir.filePath(QStringLiteral("Brindlemoor")));
-    QFile file(RegFunc::machineStorePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Software\\Brindlemoor\\Products\\Quenbrack]\nPath=/old\nOther=1\n"
-               "[Software\\Elsewhere]\nPath=/keep\n");
-    file.close();
-    writeKeys(QStringLiteral("/new"));
-    QCOMPARE(readStore(), QStringLiteral("[Software\\Brindlemoor\\Products\\Quenbrack]\n"
-                                         "Path=/new\nOther=1\n"
-                                         "[Software\\Elsewhere]\nPath=/keep\n"
-                                         "[Software\\Brindlemoor]\n"
-                                         "[Software\\Brindlemoor\\Products]\n"));
-}
-
-void TestRegFunc::refusedSilently()
-{
-    // A plain file where the folder should be refuses every write, also
-    // for root.
-    QTemporaryDir dir;
-    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    qputenv("XDG_CONFIG_DIRS", blocker.toUtf8());
-    writeKeys(QStringLiteral("/opt/quenbrack"));
-    QVERIFY(!QFile::exists(RegFunc::machineStorePath()));
-    QCOMPARE(QFileInfo(blocker).size(), 0);
-}
 
 QTEST_GUILESS_MAIN(TestRegFunc)
 #include "tst_regfunc.moc"
