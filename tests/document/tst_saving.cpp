@@ -1,15 +1,19 @@
 // Writing the table back when its window closes, and never losing it.
 
 #include "DocumentFixture.h"
+#include "PlotTableWriter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <csignal>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -63,60 +67,76 @@ struct FileSizeLimit
     void (*oldHandler)(int) = nullptr;
 };
 
+PlotTable largeTable(const QString &text, int icons)
+{
+    PlotTable table;
+    table.backgroundName = QStringLiteral("harbour.jpg");
+    table.iconSetName = QStringLiteral("BasicSet");
+    for (int n = 1; n <= icons; ++n) {
+        const int k = table.Image1.Load();
+        table.Image1[k].visible = true;
+        table.Image1[k].text = text + QString::number(n);
+        table.Image1[k].number = n % 30 + 1;
+        table.Image1[k].top = float(n % 600);
+        table.Image1[k].left = float(n % 900);
+    }
+    return table;
+}
+
 } // namespace
 
 class TestSaving : public QObject
 {
     Q_OBJECT
 private slots:
-    void closingWritesTheSameBytes_data();
-    void closingWritesTheSameBytes();
-    void hiddenElementsAreLeftOut();
+    void closingWritesTheTable_data();
+    void closingWritesTheTable();
     void failedWriteOffersAnotherPlace_data();
     void failedWriteOffersAnotherPlace();
     void fileThatIsNoPlotTableIsKept_data();
     void fileThatIsNoPlotTableIsKept();
-    void missingFileIsCreated();
+    void killedAtRandomMoments();
 };
 
-void TestSaving::closingWritesTheSameBytes_data()
+void TestSaving::closingWritesTheTable_data()
 {
+    // hide: icon 2 and note 1 are deleted before closing; an empty table
+    // is a file that does not exist yet.
     QTest::addColumn<QStringList>("table");
-    QTest::newRow("example") << kExample;
-    QTest::newRow("blanks and empty texts")
-        << QStringList{" harbour.jpg ", "BasicSet ", "  ", " 1 ", "-15 ", " 22.5 ", "[Notes]", "",
-                       "-1 ", " 0 ", " 0 ", "[End]"};
+    QTest::addColumn<bool>("hide");
+    QTest::addColumn<QStringList>("written");
+    QTest::newRow("example, unchanged") << kExample << false << kExample;
+    const QStringList blanks{" harbour.jpg ", "BasicSet ", "  ", " 1 ", "-15 ", " 22.5 ",
+                             "[Notes]", "", "-1 ", " 0 ", " 0 ", "[End]"};
+    QTest::newRow("blanks and empty texts") << blanks << false << blanks;
+    QTest::newRow("deleted elements left out")
+        << QStringList{"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "two", " 2 ", " 0 ",
+                       " 0 ", "three", " 3 ", " 0 ", " 0 ", "[Notes]", "gone", "-1 ", " 0 ",
+                       " 0 ", "[End]"}
+        << true
+        << QStringList{"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "three", " 3 ",
+                       " 0 ", " 0 ", "[Notes]", "[End]"};
+    QTest::newRow("missing file created") << QStringList() << false
+                                          << QStringList{"", "", "[Notes]", "[End]"};
 }
 
-void TestSaving::closingWritesTheSameBytes()
+void TestSaving::closingWritesTheTable()
 {
     QFETCH(QStringList, table);
+    QFETCH(bool, hide);
+    QFETCH(QStringList, written);
     DocumentFixture f;
     f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
-    const QString path = f.table(QStringLiteral("Harbour.plt"), table);
-    DocumentFixture::close(f.open(path));
-    QCOMPARE(f.folder.readBytes(path), lines(table));
-    QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
-}
-
-void TestSaving::hiddenElementsAreLeftOut()
-{
-    DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
-    const QString path = f.table(
-        QStringLiteral("Harbour.plt"),
-        {"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "two", " 2 ", " 0 ", " 0 ",
-         "three", " 3 ", " 0 ", " 0 ", "[Notes]", "gone", "-1 ", " 0 ", " 0 ", "[End]"});
+    const QString path = table.isEmpty() ? f.folder.file(QStringLiteral("Plot Tables/New.plt"))
+                                         : f.table(QStringLiteral("Harbour.plt"), table);
     frmPlotFile *w = f.open(path);
-    w->doc.Image1[2].visible = false;
-    w->doc.Label1[1].visible = false;
+    if (hide) {
+        w->doc.Image1[2].visible = false;
+        w->doc.Label1[1].visible = false;
+    }
     DocumentFixture::close(w);
-    QCOMPARE(f.folder.readBytes(path),
-             lines({"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "three", " 3 ", " 0 ",
-                    " 0 ", "[Notes]", "[End]"}));
-    w = f.open(path);
-    QCOMPARE(w->iconElementCount(), 2);
-    QCOMPARE(w->doc.Image1[2].text, QStringLiteral("three"));
+    QCOMPARE(f.folder.readBytes(path), lines(written));
+    QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
 }
 
 void TestSaving::failedWriteOffersAnotherPlace_data()
@@ -207,15 +227,46 @@ void TestSaving::fileThatIsNoPlotTableIsKept()
     QCOMPARE(QFile::exists(other), chooseAnother);
 }
 
-void TestSaving::missingFileIsCreated()
+void TestSaving::killedAtRandomMoments()
 {
-    DocumentFixture f;
-    const QString path = f.folder.file(QStringLiteral("Plot Tables/New.plt"));
-    frmPlotFile *w = f.open(path);
-    QCOMPARE(f.services.calls.size(), 1); // only the missing background
-    DocumentFixture::close(w);
-    QCOMPARE(f.services.calls.size(), 1);
-    QCOMPARE(f.folder.readBytes(path), lines({"", "", "[Notes]", "[End]"}));
+    // A save killed at any moment leaves the old table or the new one,
+    // never a mixture or a truncation.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Harbour.plt"));
+    PlotTableWriter writer;
+    const PlotTable oldTable = largeTable(QStringLiteral("old icon "), 20000);
+    const PlotTable newTable = largeTable(QStringLiteral("new icon, a longer text "), 30000);
+    const QByteArray oldBytes = writer.encode(oldTable);
+    const QByteArray newBytes = writer.encode(newTable);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(writer.write(path, newTable));
+    const quint32 writeMicroseconds = quint32(timer.nsecsElapsed() / 1000);
+    QRandomGenerator random(20261206);
+    int sawOld = 0;
+    int sawNew = 0;
+    for (int run = 0; run < 40; ++run) {
+        QVERIFY(writer.write(path, oldTable));
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            PlotTableWriter().write(path, newTable);
+            _exit(0);
+        }
+        // Anywhere from before the write starts to after it has ended.
+        usleep(random.bounded(writeMicroseconds * 3 / 2 + 1000));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray now = file.readAll();
+        QVERIFY2(now == oldBytes || now == newBytes, qPrintable(QStringLiteral("run %1").arg(run)));
+        (now == oldBytes ? sawOld : sawNew)++;
+    }
+    qInfo("old table kept %d times, new table complete %d times, %lld temporary files left",
+          sawOld, sawNew, qlonglong(QDir(dir.path()).entryList(QDir::Files).size() - 1));
 }
 
 QTEST_MAIN(TestSaving)
