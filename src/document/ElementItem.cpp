@@ -22,7 +22,7 @@ void ElementItem::setLifted(bool lifted)
 
 void ElementItem::setGeometry(QPointF topLeft, QSizeF size)
 {
-    const QRectF before = sceneBoundingRect();
+    const QRectF before = m_lifted ? sceneBoundingRect() : QRectF();
     if (size != m_size) {
         prepareGeometryChange();
         m_size = size;
