@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TestIconSet : public QObject
 {
     Q_OBJECT
@@ -12,7 +15,8 @@ private slots:
     void count_data()
     {
         // Icons/S holds icon_1.jpg .. icon_<run>.jpg and the other entries,
-        // a folder where the name ends in "/".
+        // a folder where the name ends in "/", unreadable where it starts
+        // with "!".
         QTest::addColumn<int>("run");
         QTest::addColumn<QStringList>("others");
         QTest::addColumn<QString>("set");
@@ -26,6 +30,8 @@ private slots:
         QTest::newRow("missing set folder") << 1 << QStringList() << "Other" << 0;
         QTest::newRow("empty set name") << 1 << QStringList() << "" << 0;
         QTest::newRow("folder for a picture") << 1 << QStringList{"icon_2.jpg/"} << "S" << 1;
+        QTest::newRow("unreadable picture") << 2 << QStringList{"!icon_3.jpg", "icon_4.jpg"} << "S"
+                                            << 2;
         QTest::newRow("stops at 32767") << 32768 << QStringList() << "S" << 32767;
     }
 
@@ -40,11 +46,20 @@ private slots:
         QVERIFY(folder.mkpath(QStringLiteral(".")));
         for (int n = 1; n <= run; ++n)
             others << QStringLiteral("icon_%1.jpg").arg(n);
-        for (const QString &name : std::as_const(others)) {
-            QFile file(folder.filePath(name));
+        for (QString name : std::as_const(others)) {
+            const bool unreadable = name.startsWith(u'!');
+            QFile file(folder.filePath(name.remove(u'!')));
             QVERIFY(name.endsWith(u'/') ? folder.mkdir(name) : file.open(QIODevice::WriteOnly));
+            if (unreadable)
+                file.setPermissions(QFileDevice::WriteOwner);
         }
-        QCOMPARE(int(IconSet::count(CaseInsensitivePath(root.path()), set)), expected);
+        // Root reads anything: the count runs as "nobody" in a folder all may enter.
+        for (const QString &entered : {root.path(), root.filePath("Icons"), folder.path()})
+            QVERIFY(::chmod(QFile::encodeName(entered).constData(), 0755) == 0);
+        const bool wasRoot = geteuid() == 0 && seteuid(65534) == 0;
+        const int counted = IconSet::count(CaseInsensitivePath(root.path()), set);
+        QVERIFY(!wasRoot || seteuid(0) == 0);
+        QCOMPARE(counted, expected);
     }
 };
 
