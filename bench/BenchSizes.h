@@ -13,8 +13,8 @@ struct BenchSizes
     int countedSet = 5000;     // pictures of the set that is counted
     int pagedSet = 2000;       // pictures of the set the palette pages through
     QSize background{2000, 1500};
-    int runs = 7;              // repeats of each figure that opens or writes
-    int fileRuns = 11;         // repeats of read and write
+    int runs = 9;              // repeats of each figure that opens or writes
+    int fileRuns = 31;         // repeats of read and write: short, so more of them
     int moves = 101;           // mouse moves timed
     int pageTurns = 21;        // page turns timed
 
