@@ -262,6 +262,18 @@ bool frmPlotFile::isFull(int count, const QString &kind) const
     return true;
 }
 
+namespace {
+// A new element made from its template becomes a live one at a place.
+void makeLive(PlotElement &element, qint32 number, const QString &text, QPointF topLeft)
+{
+    element.number = number;
+    element.top = float(topLeft.y());
+    element.left = float(topLeft.x());
+    element.visible = true;
+    element.text = text;
+}
+} // namespace
+
 int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize)
 {
     if (isFull(iconElementCount(), QStringLiteral("icon")))
@@ -275,11 +287,7 @@ int frmPlotFile::addIcon(qint32 number, const QString &text, QPointF topLeft, bo
     icon.pictureKey = QString::number(number);
     const QPixmap picture = iconPicture(icon.pictureKey);
     takePictureSize(icon, picture);
-    icon.number = number;
-    icon.top = float(topLeft.y());
-    icon.left = float(topLeft.x());
-    icon.visible = true;
-    icon.text = text;
+    makeLive(icon, number, text, topLeft);
     auto *item = new IconItem(k);
     item->mirror(icon, picture);
     addToScene(item);
@@ -293,11 +301,7 @@ int frmPlotFile::addNote(const QString &text, qint32 number, QPointF topLeft)
         return 0;
     const int k = doc.Label1.Load();
     PlotElement &note = doc.Label1[k];
-    note.number = number;
-    note.top = float(topLeft.y());
-    note.left = float(topLeft.x());
-    note.visible = true;
-    note.text = text;
+    makeLive(note, number, text, topLeft);
     auto *item = new NoteItem(k);
     item->mirror(note);
     addToScene(item);
