@@ -25,107 +25,102 @@ class TestLoading : public QObject
 {
     Q_OBJECT
 private slots:
-    void elementsAtTheirPlaces();
-    void missingBackground_data();
-    void missingBackground();
-    void namesResolveWithoutRegardToCase();
-};
+    void elementsAtTheirPlaces()
+    {
+        DocumentFixture f;
+        f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
+                              Qt::black);
+        f.folder.writeIconSet(QStringLiteral("BasicSet"), 12, QSize(24, 20));
+        frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
+        QVERIFY(w);
+        QVERIFY(f.services.calls.isEmpty());
+        QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt")));
 
-void TestLoading::elementsAtTheirPlaces()
-{
-    DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
-                          Qt::black);
-    f.folder.writeIconSet(QStringLiteral("BasicSet"), 12, QSize(24, 20));
-    frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
-    QVERIFY(w);
-    QVERIFY(f.services.calls.isEmpty());
-    QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt")));
+        // The client area is the background picture: 9000 x 6000 twips.
+        QCOMPARE(w->doc.Image1[0].width, 9000.0f);
+        QCOMPARE(w->doc.Image1[0].height, 6000.0f);
+        QCOMPARE(w->view()->size(), QSize(600, 400));
 
-    // The client area is the background picture: 9000 x 6000 twips.
-    QCOMPARE(w->doc.Image1[0].width, 9000.0f);
-    QCOMPARE(w->doc.Image1[0].height, 6000.0f);
-    QCOMPARE(w->view()->size(), QSize(600, 400));
+        QCOMPARE(w->iconElementCount(), 3);
+        QCOMPARE(w->noteElementCount(), 2);
+        const IconItem *pier = w->iconItem(1);
+        QCOMPARE(pier->toolTip(), QStringLiteral("Pier"));
+        QCOMPARE(pier->pos(), QPointF(200, 100));
+        QCOMPARE(pier->boundingRect().size(), QSizeF(24, 20));
+        QCOMPARE(w->doc.Image1[1].width, 360.0f);
+        // A missing picture: listed, live, 15 x 15 twips, no message.
+        QCOMPARE(w->doc.Image1[3].number, 99);
+        QCOMPARE(w->doc.Image1[3].width, 15.0f);
+        QVERIFY(w->iconItem(3)->isVisible());
+        QCOMPARE(w->noteItem(1)->pos(), QPointF(40, 200));
+        QCOMPARE(w->doc.Label1[2].number, 7); // a note keeps the number read
 
-    QCOMPARE(w->iconElementCount(), 3);
-    QCOMPARE(w->noteElementCount(), 2);
-    const IconItem *pier = w->iconItem(1);
-    QCOMPARE(pier->toolTip(), QStringLiteral("Pier"));
-    QCOMPARE(pier->pos(), QPointF(200, 100));
-    QCOMPARE(pier->boundingRect().size(), QSizeF(24, 20));
-    QCOMPARE(w->doc.Image1[1].width, 360.0f);
-    // A missing picture: listed, live, 15 x 15 twips, no message.
-    QCOMPARE(w->doc.Image1[3].number, 99);
-    QCOMPARE(w->doc.Image1[3].width, 15.0f);
-    QVERIFY(w->iconItem(3)->isVisible());
-    QCOMPARE(w->noteItem(1)->pos(), QPointF(40, 200));
-    QCOMPARE(w->doc.Label1[2].number, 7); // a note keeps the number read
+        QCOMPARE(w->iconSetCount, qint16(12));
+        QCOMPARE(w->Frame1->HScroll1->maximum(), 12);
+        QVERIFY(!w->Frame1->isVisible());
 
-    QCOMPARE(w->iconSetCount, qint16(12));
-    QCOMPARE(w->Frame1->HScroll1->maximum(), 12);
-    QVERIFY(!w->Frame1->isVisible());
-
-    // Both notes, whatever was painted before them, fill their boxes pale
-    // yellow; the background shows beside them.
-    const QImage shown = w->view()->grab().toImage();
-    for (const QPoint corner : {QPoint(40, 200), QPoint(6, 3)}) {
-        QCOMPARE(shown.pixelColor(corner + QPoint(86, 62)), QColor(255, 255, 128));
-        QCOMPARE(shown.pixelColor(corner + QPoint(1, 1)), QColor(255, 255, 128));
+        // Both notes, whatever was painted before them, fill their boxes pale
+        // yellow; the background shows beside them.
+        const QImage shown = w->view()->grab().toImage();
+        for (const QPoint corner : {QPoint(40, 200), QPoint(6, 3)}) {
+            QCOMPARE(shown.pixelColor(corner + QPoint(86, 62)), QColor(255, 255, 128));
+            QCOMPARE(shown.pixelColor(corner + QPoint(1, 1)), QColor(255, 255, 128));
+        }
+        QCOMPARE(shown.pixelColor(QPoint(140, 300)).value(), 0);
     }
-    QCOMPARE(shown.pixelColor(QPoint(140, 300)).value(), 0);
-}
 
-void TestLoading::missingBackground_data()
-{
-    QTest::addColumn<QString>("backgroundLine");
-    QTest::newRow("missing file") << "harbour.jpg";
-    QTest::newRow("not a picture") << "notes.txt";
-    QTest::newRow("empty name") << "";
-}
+    void missingBackground_data()
+    {
+        QTest::addColumn<QString>("backgroundLine");
+        QTest::newRow("missing file") << "harbour.jpg";
+        QTest::newRow("not a picture") << "notes.txt";
+        QTest::newRow("empty name") << "";
+    }
 
-void TestLoading::missingBackground()
-{
-    QFETCH(QString, backgroundLine);
-    DocumentFixture f;
-    f.folder.writeBytes(QStringLiteral("Plot Templates/notes.txt"), "just text");
-    QStringList lines = kTable;
-    lines[0] = backgroundLine;
-    frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), lines));
-    QVERIFY(w);
+    void missingBackground()
+    {
+        QFETCH(QString, backgroundLine);
+        DocumentFixture f;
+        f.folder.writeBytes(QStringLiteral("Plot Templates/notes.txt"), "just text");
+        QStringList lines = kTable;
+        lines[0] = backgroundLine;
+        frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), lines));
+        QVERIFY(w);
 
-    QCOMPARE(f.services.calls.size(), 1);
-    const ScriptedServices::Call &message = f.services.calls.first();
-    QCOMPARE(message.text,
-             QStringLiteral("Missing File: \r\n'") + f.folder.path()
-                 + QStringLiteral("/Plot Templates/") + backgroundLine
-                 + QStringLiteral("'\r\ncannot be found in the 'Plot Templates' directory.\r\n\r\n"
-                                  "This file may have been moved or renamed. Please replace this "
-                                  "file or edit the 'Plot Template' to reflect it's new name."));
-    QCOMPARE(message.title, QStringLiteral("Quenbrack"));
-    QCOMPARE(message.icon, MessageIcon::Exclamation);
-    // The window opens all the same, with its elements.
-    QCOMPARE(w->iconElementCount(), 3);
-    QCOMPARE(w->doc.Image1[0].width, 15.0f);
-}
+        QCOMPARE(f.services.calls.size(), 1);
+        const ScriptedServices::Call &message = f.services.calls.first();
+        QCOMPARE(message.text,
+                 QStringLiteral("Missing File: \r\n'") + f.folder.path()
+                     + QStringLiteral("/Plot Templates/") + backgroundLine
+                     + QStringLiteral("'\r\ncannot be found in the 'Plot Templates' directory.\r\n\r\n"
+                                      "This file may have been moved or renamed. Please replace this "
+                                      "file or edit the 'Plot Template' to reflect it's new name."));
+        QCOMPARE(message.title, QStringLiteral("Quenbrack"));
+        QCOMPARE(message.icon, MessageIcon::Exclamation);
+        // The window opens all the same, with its elements.
+        QCOMPARE(w->iconElementCount(), 3);
+        QCOMPARE(w->doc.Image1[0].width, 15.0f);
+    }
 
-void TestLoading::namesResolveWithoutRegardToCase()
-{
-    DocumentFixture f;
-    QDir(f.folder.path()).rmdir(QStringLiteral("Icons"));
-    f.folder.writePicture(QStringLiteral("Plot Templates/HARBOUR.JPG"), QSize(90, 60));
-    f.folder.writePicture(QStringLiteral("icons/basicset/ICON_2.JPG"), QSize(30, 30));
-    f.folder.writePicture(QStringLiteral("icons/basicset/icon_1.jpg"), QSize(30, 30));
-    // The plot table path itself, below the program folder, too.
-    f.table(QStringLiteral("Harbour.plt"), kTable);
-    frmPlotFile *w = f.open(f.folder.path() + QStringLiteral("/plot tables/HARBOUR.plt"));
-    QVERIFY(f.services.calls.isEmpty());
-    QCOMPARE(w->iconElementCount(), 3);
-    QCOMPARE(w->doc.Image1[1].width, 450.0f);
-    QCOMPARE(w->iconSetCount, qint16(2));
-    // Smaller than a window frame allows: the client area asks for the
-    // picture's size and the platform may give more.
-    QCOMPARE(w->sizeHint(), QSize(90, 60));
-}
+    void namesResolveWithoutRegardToCase()
+    {
+        DocumentFixture f;
+        QDir(f.folder.path()).rmdir(QStringLiteral("Icons"));
+        f.folder.writePicture(QStringLiteral("Plot Templates/HARBOUR.JPG"), QSize(90, 60));
+        f.folder.writePicture(QStringLiteral("icons/basicset/ICON_2.JPG"), QSize(30, 30));
+        f.folder.writePicture(QStringLiteral("icons/basicset/icon_1.jpg"), QSize(30, 30));
+        // The plot table path itself, below the program folder, too.
+        f.table(QStringLiteral("Harbour.plt"), kTable);
+        frmPlotFile *w = f.open(f.folder.path() + QStringLiteral("/plot tables/HARBOUR.plt"));
+        QVERIFY(f.services.calls.isEmpty());
+        QCOMPARE(w->iconElementCount(), 3);
+        QCOMPARE(w->doc.Image1[1].width, 450.0f);
+        QCOMPARE(w->iconSetCount, qint16(2));
+        // Smaller than a window frame allows: the client area asks for the
+        // picture's size and the platform may give more.
+        QCOMPARE(w->sizeHint(), QSize(90, 60));
+    }
+};
 
 QTEST_MAIN(TestLoading)
 #include "tst_loading.moc"

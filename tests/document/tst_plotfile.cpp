@@ -74,171 +74,163 @@ class TestPlotFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void roundTripIsByteExact_data();
-    void roundTripIsByteExact();
-    void read_data();
-    void read();
-    void numbers_data();
-    void numbers();
-    void filesOnDisk();
+    void roundTripIsByteExact_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("two icons and a note") << kExample;
+        QTest::newRow("fresh from File > New") << crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"});
+        QTest::newRow("blanks around texts kept")
+            << crlf({"  harbour.jpg ", " BasicSet", "  Pier  ", " 1 ", " 15 ", " 30 ", "[Notes]",
+                     " note ", "-1 ", " 0 ", " 0 ", "[End]"});
+        QTest::newRow("negative and fractional places")
+            << crlf({"a.jpg", "Set", "x", " 2 ", "-600 ", " 1012.5 ", "[Notes]", "n", "-1 ",
+                     "-0.25 ", " 123456.7 ", "[End]"});
+        QTest::newRow("note number other than -1")
+            << crlf({"a.jpg", "Set", "[Notes]", "odd", " 7 ", " 1 ", " 2 ", "[End]"});
+        QTest::newRow("Windows-1252 texts")
+            << crlf({"caf\xe9.jpg", "Set", "\x80 5 \x93quoted\x94", " 1 ", " 0 ", " 0 ", "[Notes]",
+                     "\xc4rger", "-1 ", " 0 ", " 0 ", "[End]"});
+        QTest::newRow("UTF-8 texts beyond Windows-1252")
+            << crlf({"a.jpg", "Set", "\xe6\x9d\xb1\xe4\xba\xac port", " 1 ", " 0 ", " 0 ", "[Notes]",
+                     "\xc5\xbb\xc3\xb3\xc5\x82w", "-1 ", " 0 ", " 0 ", "[End]"});
+        QTest::newRow("line 1 beginning with a byte order mark of its own")
+            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xe2\x82\xac.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n");
+        // "Ã©" in Windows-1252 would be the bytes of "é" in UTF-8.
+        QTest::newRow("text that Windows-1252 would make ambiguous")
+            << crlf({"a.jpg", "Set", "\xc3\x83\xc2\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
+    }
+
+    void roundTripIsByteExact()
+    {
+        QFETCH(QByteArray, bytes);
+        PlotTable table;
+        QCOMPARE(readBytes(bytes, table), PlotTableReader::Complete);
+        QCOMPARE(writeBytes(table), bytes);
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("result");
+
+        const int complete = PlotTableReader::Complete;
+        const int incomplete = PlotTableReader::Incomplete;
+        QTest::newRow("example") << kExample
+                                 << "bg[harbour.jpg] set[BasicSet]\n"
+                                    "icon 1 [Command post] #12 key[12] @1440,2535\n"
+                                    "icon 2 [] #3 key[3] @600,4215\n"
+                                    "note 1 [Check the north gate] #-1 key[-1] @3000,600"
+                                 << complete;
+        QTest::newRow("blanks around markers")
+            << QByteArray("b\r\ns\r\n  [Notes] \r\nn\r\n-1 \r\n 1 \r\n 2 \r\n [End]  \r\n")
+            << "bg[b] set[s]\nnote 1 [n] #-1 key[-1] @1,2" << complete;
+        QTest::newRow("marker in small letters is an icon text")
+            << crlf({"b", "s", "[notes]", " 4 ", " 1 ", " 2 ", "[Notes]"})
+            << "bg[b] set[s]\nicon 1 [[notes]] #4 key[4] @1,2" << complete;
+        QTest::newRow("lines after [End] are notes")
+            << crlf({"b", "s", "[Notes]", "[End]", "late", "-1 ", " 5 ", " 6 ", ""})
+            << "bg[b] set[s]\nnote 1 [late] #-1 key[-1] @5,6\nnote 2 [] #0 key[] @0,0" << complete;
+        QTest::newRow("number line names the picture")
+            << crlf({"b", "s", "x", " 07 ", " 0 ", " 0 ", "[Notes]"})
+            << "bg[b] set[s]\nicon 1 [x] #7 key[07] @0,0" << complete;
+        QTest::newRow("lone CR and lone LF end lines")
+            << QByteArray("b\rs\nx\r 3 \n 1 \r 2 \r[Notes]\r")
+            << "bg[b] set[s]\nicon 1 [x] #3 key[3] @1,2" << complete;
+        QTest::newRow("record cut short keeps template values")
+            << crlf({"b", "s", "x", " 5 "}) << "bg[b] set[s]\nicon 1 [x] #5 key[5] @0,0"
+            << incomplete;
+        QTest::newRow("ends before [Notes]") << crlf({"b", "s"}) << "bg[b] set[s]" << incomplete;
+        QTest::newRow("empty file") << QByteArray() << "bg[] set[]" << incomplete;
+        QTest::newRow("numbers that do not convert keep the template's value")
+            << crlf({"b", "s", "a", "abc", "NaN", "1e40", "b", "99999999999", "1,5", "inf",
+                     "[Notes]"})
+            << "bg[b] set[s]\nicon 1 [a] #0 key[abc] @0,0\nicon 2 [b] #0 key[99999999999] @0,0"
+            << complete;
+        QTest::newRow("halves round to even")
+            << crlf({"b", "s", "a", "2.5", "0", "0", "b", "3.5", "0", "0", "c", "-2.5", ".5",
+                     "1E3", "[Notes]"})
+            << "bg[b] set[s]\nicon 1 [a] #2 key[2.5] @0,0\nicon 2 [b] #4 key[3.5] @0,0\n"
+               "icon 3 [c] #-2 key[-2.5] @0.5,1000"
+            << complete;
+        QTest::newRow("UTF-8 byte order mark is not part of line 1")
+            << QByteArray("\xef\xbb\xbf" "b\r\ns\r\n[Notes]\r\n") << "bg[b] set[s]" << complete;
+    }
+
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QFETCH(int, result);
+        PlotTable table;
+        QCOMPARE(int(readBytes(bytes, table)), result);
+        QCOMPARE(describe(table), expected);
+        for (int k = 1; k <= table.Image1.UBound(); ++k)
+            QVERIFY(table.Image1[k].visible);
+    }
+
+    void numbers_data()
+    {
+        // A number line as read, and the value read from it as written back;
+        // an empty "written" means the line does not convert.
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("decimalPoint");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("blanks around") << " 1440 " << "." << " 1440 ";
+        QTest::newRow("locale comma") << "1012,5" << "," << " 1012,5 ";
+        QTest::newRow("point in a comma locale") << "1012.5" << "," << " 1012,5 ";
+        QTest::newRow("negative") << "-600" << "." << "-600 ";
+        QTest::newRow("minus zero") << "-0" << "." << " 0 ";
+        QTest::newRow("exponent") << "1.5E2" << "." << " 150 ";
+        QTest::newRow("small, plain notation") << "1e-5" << "." << " 0.00001 ";
+        QTest::newRow("large, plain notation") << "1e10" << "." << " 10000000000 ";
+        QTest::newRow("seven significant digits") << "12345678" << "." << " 12345680 ";
+        QTest::newRow("seven digits of a fraction") << "3.14159265" << "." << " 3.141593 ";
+        QTest::newRow("more digits than a file holds") << "1.00000011920929" << "." << " 1 ";
+        QTest::newRow("group separator") << "1,000" << "." << "";
+        QTest::newRow("beyond single precision") << "1e40" << "." << "";
+        QTest::newRow("not a number") << "NaN" << "." << "";
+        QTest::newRow("empty") << "" << "." << "";
+        QTest::newRow("exponent without digits") << "5e" << "." << "";
+    }
+
+    void numbers()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, decimalPoint);
+        QFETCH(QString, written);
+        float value = 42.0f;
+        QCOMPARE(PlotNumber::parseSingle(line, decimalPoint, &value), !written.isEmpty());
+        if (written.isEmpty())
+            QCOMPARE(value, 42.0f); // untouched
+        else
+            QCOMPARE(PlotNumber::formatSingle(value, decimalPoint), written);
+    }
+
+    void filesOnDisk()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Harbour.plt"));
+        PlotTableWriter writer;
+        QVERIFY(writer.writeNew(path, QStringLiteral("map.jpg"), QStringLiteral("BasicSet")));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
+        file.close();
+
+        PlotTable table;
+        QCOMPARE(PlotTableReader().read(path, table), PlotTableReader::Complete);
+        QCOMPARE(table.Image1.UBound(), 0);
+        QCOMPARE(table.Label1.UBound(), 0);
+
+        PlotTable missing;
+        PlotTableReader reader;
+        QCOMPARE(reader.read(dir.filePath(QStringLiteral("none.plt")), missing),
+                 PlotTableReader::OpenFailed);
+        QVERIFY(!reader.errorString().isEmpty());
+        QCOMPARE(reader.read(dir.path(), missing), PlotTableReader::OpenFailed);
+    }
 };
-
-void TestPlotFile::roundTripIsByteExact_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("two icons and a note") << kExample;
-    QTest::newRow("fresh from File > New") << crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"});
-    QTest::newRow("blanks around texts kept")
-        << crlf({"  harbour.jpg ", " BasicSet", "  Pier  ", " 1 ", " 15 ", " 30 ", "[Notes]",
-                 " note ", "-1 ", " 0 ", " 0 ", "[End]"});
-    QTest::newRow("negative and fractional places")
-        << crlf({"a.jpg", "Set", "x", " 2 ", "-600 ", " 1012.5 ", "[Notes]", "n", "-1 ",
-                 "-0.25 ", " 123456.7 ", "[End]"});
-    QTest::newRow("note number other than -1")
-        << crlf({"a.jpg", "Set", "[Notes]", "odd", " 7 ", " 1 ", " 2 ", "[End]"});
-    QTest::newRow("Windows-1252 texts")
-        << crlf({"caf\xe9.jpg", "Set", "\x80 5 \x93quoted\x94", " 1 ", " 0 ", " 0 ", "[Notes]",
-                 "\xc4rger", "-1 ", " 0 ", " 0 ", "[End]"});
-    QTest::newRow("UTF-8 texts beyond Windows-1252")
-        << crlf({"a.jpg", "Set", "\xe6\x9d\xb1\xe4\xba\xac port", " 1 ", " 0 ", " 0 ", "[Notes]",
-                 "\xc5\xbb\xc3\xb3\xc5\x82w", "-1 ", " 0 ", " 0 ", "[End]"});
-    QTest::newRow("line 1 beginning with a byte order mark of its own")
-        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xe2\x82\xac.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n");
-    // "Ã©" in Windows-1252 would be the bytes of "é" in UTF-8.
-    QTest::newRow("text that Windows-1252 would make ambiguous")
-        << crlf({"a.jpg", "Set", "\xc3\x83\xc2\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
-}
-
-void TestPlotFile::roundTripIsByteExact()
-{
-    QFETCH(QByteArray, bytes);
-    PlotTable table;
-    QCOMPARE(readBytes(bytes, table), PlotTableReader::Complete);
-    QCOMPARE(writeBytes(table), bytes);
-}
-
-void TestPlotFile::read_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("result");
-
-    const int complete = PlotTableReader::Complete;
-    const int incomplete = PlotTableReader::Incomplete;
-    QTest::newRow("example") << kExample
-                             << "bg[harbour.jpg] set[BasicSet]\n"
-                                "icon 1 [Command post] #12 key[12] @1440,2535\n"
-                                "icon 2 [] #3 key[3] @600,4215\n"
-                                "note 1 [Check the north gate] #-1 key[-1] @3000,600"
-                             << complete;
-    QTest::newRow("blanks around markers")
-        << QByteArray("b\r\ns\r\n  [Notes] \r\nn\r\n-1 \r\n 1 \r\n 2 \r\n [End]  \r\n")
-        << "bg[b] set[s]\nnote 1 [n] #-1 key[-1] @1,2" << complete;
-    QTest::newRow("marker in small letters is an icon text")
-        << crlf({"b", "s", "[notes]", " 4 ", " 1 ", " 2 ", "[Notes]"})
-        << "bg[b] set[s]\nicon 1 [[notes]] #4 key[4] @1,2" << complete;
-    QTest::newRow("lines after [End] are notes")
-        << crlf({"b", "s", "[Notes]", "[End]", "late", "-1 ", " 5 ", " 6 ", ""})
-        << "bg[b] set[s]\nnote 1 [late] #-1 key[-1] @5,6\nnote 2 [] #0 key[] @0,0" << complete;
-    QTest::newRow("number line names the picture")
-        << crlf({"b", "s", "x", " 07 ", " 0 ", " 0 ", "[Notes]"})
-        << "bg[b] set[s]\nicon 1 [x] #7 key[07] @0,0" << complete;
-    QTest::newRow("lone CR and lone LF end lines")
-        << QByteArray("b\rs\nx\r 3 \n 1 \r 2 \r[Notes]\r")
-        << "bg[b] set[s]\nicon 1 [x] #3 key[3] @1,2" << complete;
-    QTest::newRow("record cut short keeps template values")
-        << crlf({"b", "s", "x", " 5 "}) << "bg[b] set[s]\nicon 1 [x] #5 key[5] @0,0"
-        << incomplete;
-    QTest::newRow("ends before [Notes]") << crlf({"b", "s"}) << "bg[b] set[s]" << incomplete;
-    QTest::newRow("empty file") << QByteArray() << "bg[] set[]" << incomplete;
-    QTest::newRow("numbers that do not convert keep the template's value")
-        << crlf({"b", "s", "a", "abc", "NaN", "1e40", "b", "99999999999", "1,5", "inf",
-                 "[Notes]"})
-        << "bg[b] set[s]\nicon 1 [a] #0 key[abc] @0,0\nicon 2 [b] #0 key[99999999999] @0,0"
-        << complete;
-    QTest::newRow("halves round to even")
-        << crlf({"b", "s", "a", "2.5", "0", "0", "b", "3.5", "0", "0", "c", "-2.5", ".5",
-                 "1E3", "[Notes]"})
-        << "bg[b] set[s]\nicon 1 [a] #2 key[2.5] @0,0\nicon 2 [b] #4 key[3.5] @0,0\n"
-           "icon 3 [c] #-2 key[-2.5] @0.5,1000"
-        << complete;
-    QTest::newRow("UTF-8 byte order mark is not part of line 1")
-        << QByteArray("\xef\xbb\xbf" "b\r\ns\r\n[Notes]\r\n") << "bg[b] set[s]" << complete;
-}
-
-void TestPlotFile::read()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, expected);
-    QFETCH(int, result);
-    PlotTable table;
-    QCOMPARE(int(readBytes(bytes, table)), result);
-    QCOMPARE(describe(table), expected);
-    for (int k = 1; k <= table.Image1.UBound(); ++k)
-        QVERIFY(table.Image1[k].visible);
-}
-
-void TestPlotFile::numbers_data()
-{
-    // A number line as read, and the value read from it as written back;
-    // an empty "written" means the line does not convert.
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("decimalPoint");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("blanks around") << " 1440 " << "." << " 1440 ";
-    QTest::newRow("locale comma") << "1012,5" << "," << " 1012,5 ";
-    QTest::newRow("point in a comma locale") << "1012.5" << "," << " 1012,5 ";
-    QTest::newRow("negative") << "-600" << "." << "-600 ";
-    QTest::newRow("minus zero") << "-0" << "." << " 0 ";
-    QTest::newRow("exponent") << "1.5E2" << "." << " 150 ";
-    QTest::newRow("small, plain notation") << "1e-5" << "." << " 0.00001 ";
-    QTest::newRow("large, plain notation") << "1e10" << "." << " 10000000000 ";
-    QTest::newRow("seven significant digits") << "12345678" << "." << " 12345680 ";
-    QTest::newRow("seven digits of a fraction") << "3.14159265" << "." << " 3.141593 ";
-    QTest::newRow("more digits than a file holds") << "1.00000011920929" << "." << " 1 ";
-    QTest::newRow("group separator") << "1,000" << "." << "";
-    QTest::newRow("beyond single precision") << "1e40" << "." << "";
-    QTest::newRow("not a number") << "NaN" << "." << "";
-    QTest::newRow("empty") << "" << "." << "";
-    QTest::newRow("exponent without digits") << "5e" << "." << "";
-}
-
-void TestPlotFile::numbers()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, decimalPoint);
-    QFETCH(QString, written);
-    float value = 42.0f;
-    QCOMPARE(PlotNumber::parseSingle(line, decimalPoint, &value), !written.isEmpty());
-    if (written.isEmpty())
-        QCOMPARE(value, 42.0f); // untouched
-    else
-        QCOMPARE(PlotNumber::formatSingle(value, decimalPoint), written);
-}
-
-void TestPlotFile::filesOnDisk()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Harbour.plt"));
-    PlotTableWriter writer;
-    QVERIFY(writer.writeNew(path, QStringLiteral("map.jpg"), QStringLiteral("BasicSet")));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
-    file.close();
-
-    PlotTable table;
-    QCOMPARE(PlotTableReader().read(path, table), PlotTableReader::Complete);
-    QCOMPARE(table.Image1.UBound(), 0);
-    QCOMPARE(table.Label1.UBound(), 0);
-
-    PlotTable missing;
-    PlotTableReader reader;
-    QCOMPARE(reader.read(dir.filePath(QStringLiteral("none.plt")), missing),
-             PlotTableReader::OpenFailed);
-    QVERIFY(!reader.errorString().isEmpty());
-    QCOMPARE(reader.read(dir.path(), missing), PlotTableReader::OpenFailed);
-}
 
 QTEST_GUILESS_MAIN(TestPlotFile)
 #include "tst_plotfile.moc"

@@ -89,185 +89,177 @@ class TestSaving : public QObject
 {
     Q_OBJECT
 private slots:
-    void closingWritesTheTable_data();
-    void closingWritesTheTable();
-    void failedWriteOffersAnotherPlace_data();
-    void failedWriteOffersAnotherPlace();
-    void fileThatIsNoPlotTableIsKept_data();
-    void fileThatIsNoPlotTableIsKept();
-    void killedAtRandomMoments();
-};
-
-void TestSaving::closingWritesTheTable_data()
-{
-    // hide: icon 2 and note 1 are deleted before closing; an empty table
-    // is a file that does not exist yet.
-    QTest::addColumn<QStringList>("table");
-    QTest::addColumn<bool>("hide");
-    QTest::addColumn<QStringList>("written");
-    QTest::newRow("example, unchanged") << kExample << false << kExample;
-    const QStringList blanks{" harbour.jpg ", "BasicSet ", "  ", " 1 ", "-15 ", " 22.5 ",
-                             "[Notes]", "", "-1 ", " 0 ", " 0 ", "[End]"};
-    QTest::newRow("blanks and empty texts") << blanks << false << blanks;
-    QTest::newRow("deleted elements left out")
-        << QStringList{"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "two", " 2 ", " 0 ",
-                       " 0 ", "three", " 3 ", " 0 ", " 0 ", "[Notes]", "gone", "-1 ", " 0 ",
-                       " 0 ", "[End]"}
-        << true
-        << QStringList{"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "three", " 3 ",
-                       " 0 ", " 0 ", "[Notes]", "[End]"};
-    QTest::newRow("missing file created") << QStringList() << false
-                                          << QStringList{"", "", "[Notes]", "[End]"};
-}
-
-void TestSaving::closingWritesTheTable()
-{
-    QFETCH(QStringList, table);
-    QFETCH(bool, hide);
-    QFETCH(QStringList, written);
-    DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
-    const QString path = table.isEmpty() ? f.folder.file(QStringLiteral("Plot Tables/New.plt"))
-                                         : f.table(QStringLiteral("Harbour.plt"), table);
-    frmPlotFile *w = f.open(path);
-    if (hide) {
-        w->doc.Image1[2].visible = false;
-        w->doc.Label1[1].visible = false;
-    }
-    DocumentFixture::close(w);
-    QCOMPARE(f.folder.readBytes(path), lines(written));
-    QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
-}
-
-void TestSaving::failedWriteOffersAnotherPlace_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("chooseAnother");
-    QTest::newRow("folder deleted, another place chosen") << "deleted" << true;
-    QTest::newRow("folder deleted, cancelled") << "deleted" << false;
-    QTest::newRow("unwritable folder, another place chosen") << "unwritable" << true;
-    QTest::newRow("unwritable folder, cancelled") << "unwritable" << false;
-    QTest::newRow("disk full, cancelled") << "full" << false;
-}
-
-void TestSaving::failedWriteOffersAnotherPlace()
-{
-    QFETCH(QString, fault);
-    QFETCH(bool, chooseAnother);
-    DocumentFixture f;
-    f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
-    const QString path = f.folder.file(QStringLiteral("Plot Tables/Sub/Harbour.plt"));
-    f.folder.writeBytes(QStringLiteral("Plot Tables/Sub/Harbour.plt"), lines(kExample));
-    frmPlotFile *w = f.open(path);
-    w->doc.Image1[1].text = QStringLiteral("Edited");
-
-    QTemporaryDir elsewhere;
-    QVERIFY(::chmod(QFile::encodeName(elsewhere.path()).constData(), 0777) == 0);
-    const QString other = elsewhere.filePath(QStringLiteral("Rescued"));
-    f.services.answerSave(chooseAnother ? other : QString());
-
-    if (fault == u"deleted") {
-        QVERIFY(QDir(f.folder.file(QStringLiteral("Plot Tables/Sub"))).removeRecursively());
-        DocumentFixture::close(w);
-    } else if (fault == u"unwritable") {
-        UnwritableFolder guard(f.folder.file(QStringLiteral("Plot Tables/Sub")));
-        DocumentFixture::close(w);
-    } else {
-        FileSizeLimit guard(100);
-        DocumentFixture::close(w);
+    void closingWritesTheTable_data()
+    {
+        // hide: icon 2 and note 1 are deleted before closing; an empty table
+        // is a file that does not exist yet.
+        QTest::addColumn<QStringList>("table");
+        QTest::addColumn<bool>("hide");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("example, unchanged") << kExample << false << kExample;
+        const QStringList blanks{" harbour.jpg ", "BasicSet ", "  ", " 1 ", "-15 ", " 22.5 ",
+                                 "[Notes]", "", "-1 ", " 0 ", " 0 ", "[End]"};
+        QTest::newRow("blanks and empty texts") << blanks << false << blanks;
+        QTest::newRow("deleted elements left out")
+            << QStringList{"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "two", " 2 ", " 0 ",
+                           " 0 ", "three", " 3 ", " 0 ", " 0 ", "[Notes]", "gone", "-1 ", " 0 ",
+                           " 0 ", "[End]"}
+            << true
+            << QStringList{"harbour.jpg", "BasicSet", "one", " 1 ", " 0 ", " 0 ", "three", " 3 ",
+                           " 0 ", " 0 ", "[Notes]", "[End]"};
+        QTest::newRow("missing file created") << QStringList() << false
+                                              << QStringList{"", "", "[Notes]", "[End]"};
     }
 
-    QCOMPARE(f.main->docCnt, qint16(0));
-    const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
-    QCOMPARE(messages.size(), 1);
-    QVERIFY(messages.first().text.startsWith(
-        QStringLiteral("The Plot Table could not be saved to\r\n'") + path + QStringLiteral("'\r\n")));
-    QCOMPARE(messages.first().icon, MessageIcon::Exclamation);
-    QVERIFY(!messages.first().text.contains(QStringLiteral("Unknown error"))); // a reason
-    const auto dialogs = f.services.callsOf(QStringLiteral("ShowSave"));
-    QCOMPARE(dialogs.size(), 1);
-    QCOMPARE(dialogs.first().title, QStringLiteral("Save Plot Table As"));
-    if (fault != u"deleted")
-        QCOMPARE(f.folder.readBytes(path), lines(kExample)); // the old file is intact
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files).size(), fault == u"deleted" ? 0 : 1);
-    QStringList expected = kExample;
-    expected[2] = QStringLiteral("Edited");
-    QCOMPARE(f.folder.readBytes(other + QStringLiteral(".plt")),
-             chooseAnother ? lines(expected) : QByteArray());
-}
-
-void TestSaving::fileThatIsNoPlotTableIsKept_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("chooseAnother");
-    QTest::newRow("two lines only") << QByteArray("harbour.jpg\r\nBasicSet\r\n") << true;
-    QTest::newRow("empty file, cancelled") << QByteArray() << false;
-}
-
-void TestSaving::fileThatIsNoPlotTableIsKept()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, chooseAnother);
-    DocumentFixture f;
-    f.folder.writeBytes(QStringLiteral("Plot Tables/Odd.plt"), bytes);
-    const QString path = f.folder.file(QStringLiteral("Plot Tables/Odd.plt"));
-    const QString other = f.folder.file(QStringLiteral("Plot Tables/Saved.plt"));
-    f.services.answerSave(chooseAnother ? other : QString());
-    frmPlotFile *w = f.open(path);
-    const int before = f.services.calls.size(); // the missing background
-    DocumentFixture::close(w);
-
-    QCOMPARE(f.folder.readBytes(path), bytes);
-    const auto calls = f.services.calls.mid(before);
-    QCOMPARE(calls.size(), 2);
-    QCOMPARE(calls[0].kind, QStringLiteral("MsgBox"));
-    QVERIFY(calls[0].text.contains(u'\'' + path + u'\''));
-    QVERIFY(calls[0].text.contains(QStringLiteral("left untouched")));
-    QCOMPARE(calls[1].kind, QStringLiteral("ShowSave"));
-    QCOMPARE(QFile::exists(other), chooseAnother);
-}
-
-void TestSaving::killedAtRandomMoments()
-{
-    // A save killed at any moment leaves the old table or the new one,
-    // never a mixture or a truncation.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Harbour.plt"));
-    PlotTableWriter writer;
-    const PlotTable oldTable = largeTable(QStringLiteral("old icon "), 20000);
-    const PlotTable newTable = largeTable(QStringLiteral("new icon, a longer text "), 30000);
-    const QByteArray oldBytes = writer.encode(oldTable);
-    const QByteArray newBytes = writer.encode(newTable);
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(writer.write(path, newTable));
-    const quint32 writeMicroseconds = quint32(timer.nsecsElapsed() / 1000);
-    QRandomGenerator random(20261206);
-    int sawOld = 0;
-    int sawNew = 0;
-    for (int run = 0; run < 40; ++run) {
-        QVERIFY(writer.write(path, oldTable));
-        const pid_t child = fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            PlotTableWriter().write(path, newTable);
-            _exit(0);
+    void closingWritesTheTable()
+    {
+        QFETCH(QStringList, table);
+        QFETCH(bool, hide);
+        QFETCH(QStringList, written);
+        DocumentFixture f;
+        f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
+        const QString path = table.isEmpty() ? f.folder.file(QStringLiteral("Plot Tables/New.plt"))
+                                             : f.table(QStringLiteral("Harbour.plt"), table);
+        frmPlotFile *w = f.open(path);
+        if (hide) {
+            w->doc.Image1[2].visible = false;
+            w->doc.Label1[1].visible = false;
         }
-        // Anywhere from before the write starts to after it has ended.
-        usleep(random.bounded(writeMicroseconds * 3 / 2 + 1000));
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray now = file.readAll();
-        QVERIFY2(now == oldBytes || now == newBytes, qPrintable(QStringLiteral("run %1").arg(run)));
-        (now == oldBytes ? sawOld : sawNew)++;
+        DocumentFixture::close(w);
+        QCOMPARE(f.folder.readBytes(path), lines(written));
+        QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
     }
-    qInfo("old table kept %d times, new table complete %d times, %lld temporary files left",
-          sawOld, sawNew, qlonglong(QDir(dir.path()).entryList(QDir::Files).size() - 1));
-}
+
+    void failedWriteOffersAnotherPlace_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("chooseAnother");
+        QTest::newRow("folder deleted, another place chosen") << "deleted" << true;
+        QTest::newRow("folder deleted, cancelled") << "deleted" << false;
+        QTest::newRow("unwritable folder, another place chosen") << "unwritable" << true;
+        QTest::newRow("unwritable folder, cancelled") << "unwritable" << false;
+        QTest::newRow("disk full, cancelled") << "full" << false;
+    }
+
+    void failedWriteOffersAnotherPlace()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, chooseAnother);
+        DocumentFixture f;
+        f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
+        const QString path = f.folder.file(QStringLiteral("Plot Tables/Sub/Harbour.plt"));
+        f.folder.writeBytes(QStringLiteral("Plot Tables/Sub/Harbour.plt"), lines(kExample));
+        frmPlotFile *w = f.open(path);
+        w->doc.Image1[1].text = QStringLiteral("Edited");
+
+        QTemporaryDir elsewhere;
+        QVERIFY(::chmod(QFile::encodeName(elsewhere.path()).constData(), 0777) == 0);
+        const QString other = elsewhere.filePath(QStringLiteral("Rescued"));
+        f.services.answerSave(chooseAnother ? other : QString());
+
+        if (fault == u"deleted") {
+            QVERIFY(QDir(f.folder.file(QStringLiteral("Plot Tables/Sub"))).removeRecursively());
+            DocumentFixture::close(w);
+        } else if (fault == u"unwritable") {
+            UnwritableFolder guard(f.folder.file(QStringLiteral("Plot Tables/Sub")));
+            DocumentFixture::close(w);
+        } else {
+            FileSizeLimit guard(100);
+            DocumentFixture::close(w);
+        }
+
+        QCOMPARE(f.main->docCnt, qint16(0));
+        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.first().text.startsWith(
+            QStringLiteral("The Plot Table could not be saved to\r\n'") + path + QStringLiteral("'\r\n")));
+        QCOMPARE(messages.first().icon, MessageIcon::Exclamation);
+        QVERIFY(!messages.first().text.contains(QStringLiteral("Unknown error"))); // a reason
+        const auto dialogs = f.services.callsOf(QStringLiteral("ShowSave"));
+        QCOMPARE(dialogs.size(), 1);
+        QCOMPARE(dialogs.first().title, QStringLiteral("Save Plot Table As"));
+        if (fault != u"deleted")
+            QCOMPARE(f.folder.readBytes(path), lines(kExample)); // the old file is intact
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files).size(), fault == u"deleted" ? 0 : 1);
+        QStringList expected = kExample;
+        expected[2] = QStringLiteral("Edited");
+        QCOMPARE(f.folder.readBytes(other + QStringLiteral(".plt")),
+                 chooseAnother ? lines(expected) : QByteArray());
+    }
+
+    void fileThatIsNoPlotTableIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("chooseAnother");
+        QTest::newRow("two lines only") << QByteArray("harbour.jpg\r\nBasicSet\r\n") << true;
+        QTest::newRow("empty file, cancelled") << QByteArray() << false;
+    }
+
+    void fileThatIsNoPlotTableIsKept()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, chooseAnother);
+        DocumentFixture f;
+        f.folder.writeBytes(QStringLiteral("Plot Tables/Odd.plt"), bytes);
+        const QString path = f.folder.file(QStringLiteral("Plot Tables/Odd.plt"));
+        const QString other = f.folder.file(QStringLiteral("Plot Tables/Saved.plt"));
+        f.services.answerSave(chooseAnother ? other : QString());
+        frmPlotFile *w = f.open(path);
+        const int before = f.services.calls.size(); // the missing background
+        DocumentFixture::close(w);
+
+        QCOMPARE(f.folder.readBytes(path), bytes);
+        const auto calls = f.services.calls.mid(before);
+        QCOMPARE(calls.size(), 2);
+        QCOMPARE(calls[0].kind, QStringLiteral("MsgBox"));
+        QVERIFY(calls[0].text.contains(u'\'' + path + u'\''));
+        QVERIFY(calls[0].text.contains(QStringLiteral("left untouched")));
+        QCOMPARE(calls[1].kind, QStringLiteral("ShowSave"));
+        QCOMPARE(QFile::exists(other), chooseAnother);
+    }
+
+    void killedAtRandomMoments()
+    {
+        // A save killed at any moment leaves the old table or the new one,
+        // never a mixture or a truncation.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Harbour.plt"));
+        PlotTableWriter writer;
+        const PlotTable oldTable = largeTable(QStringLiteral("old icon "), 20000);
+        const PlotTable newTable = largeTable(QStringLiteral("new icon, a longer text "), 30000);
+        const QByteArray oldBytes = writer.encode(oldTable);
+        const QByteArray newBytes = writer.encode(newTable);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(writer.write(path, newTable));
+        const quint32 writeMicroseconds = quint32(timer.nsecsElapsed() / 1000);
+        QRandomGenerator random(20261206);
+        int sawOld = 0;
+        int sawNew = 0;
+        for (int run = 0; run < 40; ++run) {
+            QVERIFY(writer.write(path, oldTable));
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                PlotTableWriter().write(path, newTable);
+                _exit(0);
+            }
+            // Anywhere from before the write starts to after it has ended.
+            usleep(random.bounded(writeMicroseconds * 3 / 2 + 1000));
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray now = file.readAll();
+            QVERIFY2(now == oldBytes || now == newBytes, qPrintable(QStringLiteral("run %1").arg(run)));
+            (now == oldBytes ? sawOld : sawNew)++;
+        }
+        qInfo("old table kept %d times, new table complete %d times, %lld temporary files left",
+              sawOld, sawNew, qlonglong(QDir(dir.path()).entryList(QDir::Files).size() - 1));
+    }
+};
 
 QTEST_MAIN(TestSaving)
 #include "tst_saving.moc"

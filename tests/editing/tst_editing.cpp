@@ -46,243 +46,6 @@ struct Editing : DocumentFixture
     }
 };
 
-} // namespace
-
-class TestEditing : public QObject
-{
-    Q_OBJECT
-private slots:
-    void placing_data();
-    void placing();
-    void moving_data();
-    void moving();
-    void carriedKeepsItsStackingPlace_data();
-    void carriedKeepsItsStackingPlace();
-    void menuAppliesToTheFirstElementOnly();
-    void menuActions_data();
-    void menuActions();
-    void waitsNest_data();
-    void waitsNest();
-    void cutIconPastesIntoTablesOfItsSet();
-    void cutNotePastesByItsNumber();
-    void windowFull_data();
-    void windowFull();
-    void closingWhileWaiting_data();
-    void closingWhileWaiting();
-};
-
-void TestEditing::placing_data()
-{
-    // page: palette pages turned forward; slot: 1..10, or 0 for the note.
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QStringList>("record");
-    QTest::newRow("icon from the third page") << 2 << 3 << "  Lighthouse " << QPoint(100, 80)
-                                              << QStringList{"  Lighthouse ", " 23 ", " 1200 ", " 1500 "};
-    QTest::newRow("note, Cancel") << 0 << 0 << "" << QPoint(30, 45)
-                                  << QStringList{"", "-1 ", " 675 ", " 450 "};
-}
-
-void TestEditing::placing()
-{
-    QFETCH(int, pages);
-    QFETCH(int, slot);
-    QFETCH(QString, answer);
-    QFETCH(QPoint, at);
-    QFETCH(QStringList, record);
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    press(w, at, Qt::RightButton);
-    press(w, QPoint(300, 300), Qt::RightButton); // while it waits: changes nothing
-    QVERIFY(w->Frame1->isVisible());
-    QCOMPARE(w->Frame1->pos(), at);
-    QVERIFY(w->paletteOpen);
-    for (int page = 0; page < pages; ++page)
-        w->Frame1->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    if (!answer.isEmpty())
-        f.services.answerInput(answer);
-    QTest::mouseClick(slot ? w->Frame1->slot(slot) : w->Frame1->Image13, Qt::LeftButton);
-
-    QVERIFY(!w->Frame1->isVisible());
-    QVERIFY(!w->paletteOpen);
-    QCOMPARE(w->iconElementCount() + w->noteElementCount(), 5);
-    const auto inputs = f.services.callsOf(QStringLiteral("InputBox"));
-    QCOMPARE(inputs.size(), 1);
-    QCOMPARE(inputs[0].text, slot ? QStringLiteral("Info: ") : QStringLiteral("Note: "));
-    QCOMPARE(inputs[0].title, QStringLiteral("Quenbrack"));
-    QCOMPARE(inputs[0].defaultText, QString());
-    if (slot)
-        QCOMPARE(w->doc.Image1[3].width, 360.0f); // the picture's 24 pixels
-    QCOMPARE(f.saved(w).mid(slot ? 10 : 19, 4), record);
-}
-
-void TestEditing::moving_data()
-{
-    // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press
-    // on the background at (400, 300), "a" left press on A, "m" move to
-    // (420, 330) with the left button, "n" a move with no button, "b" a
-    // move with left and right together.
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QPoint>("expected");
-    QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950);
-    QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950);
-    QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500);
-    QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500);
-    QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500);
-}
-
-void TestEditing::moving()
-{
-    QFETCH(QString, steps);
-    QFETCH(QPoint, expected);
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    for (QChar step : steps) {
-        switch (step.unicode()) {
-        case 'c': click(w, QPoint(205, 105)); break;
-        case 'p': press(w, QPoint(400, 300), Qt::LeftButton); break;
-        case 'a': press(w, QPoint(205, 105), Qt::LeftButton); break;
-        case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
-        case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
-        case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
-        }
-    }
-    const QStringList file = f.saved(w);
-    QCOMPARE(file.mid(2, 4), (QStringList{"A", " 1 ", QStringLiteral(" %1 ").arg(expected.y()),
-                                          QStringLiteral(" %1 ").arg(expected.x())}));
-}
-
-void TestEditing::carriedKeepsItsStackingPlace_data()
-{
-    QTest::addColumn<bool>("putDown");
-    QTest::newRow("while carried") << false;
-    QTest::newRow("put down") << true;
-}
-
-void TestEditing::carriedKeepsItsStackingPlace()
-{
-    // Icon A is carried so that it lies partly under note N, which was
-    // loaded after it and so stacks above it.
-    QFETCH(bool, putDown);
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    const QColor background = w->view()->viewport()->grab().toImage().pixelColor(500, 350);
-    click(w, QPoint(205, 105));
-    press(w, QPoint(205, 105), Qt::LeftButton);
-    move(w, QPoint(230, 190), Qt::LeftButton);
-    if (putDown)
-        move(w, QPoint(500, 20), Qt::NoButton);
-    QCOMPARE(w->carriedIcon, qint16(putDown ? 0 : 1));
-
-    const QImage shown = w->view()->viewport()->grab().toImage();
-    QCOMPARE(shown.pixelColor(240, 195), w->iconPicture(QStringLiteral("1")).toImage().pixelColor(0, 0));
-    QCOMPARE(shown.pixelColor(240, 210), QColor(255, 255, 128));
-    QCOMPARE(shown.pixelColor(205, 105), background);
-    const PlotView::Target onIcon = w->view()->targetAt(QPoint(240, 195));
-    QCOMPARE(int(onIcon.kind), int(PlotView::Target::Icon));
-    QCOMPARE(onIcon.element, 1);
-    QCOMPARE(int(w->view()->targetAt(QPoint(240, 210)).kind), int(PlotView::Target::Note));
-}
-
-void TestEditing::menuAppliesToTheFirstElementOnly()
-{
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    press(w, QPoint(205, 105), Qt::RightButton); // A
-    QCOMPARE(w->Frame2->pos(), QPoint(224, 100)); // Left + 365 twips
-    press(w, QPoint(305, 105), Qt::RightButton); // B, while the menu waits
-    QCOMPARE(w->Frame2->pos(), QPoint(224, 100));
-    QTest::mouseClick(w->Frame2->Command7, Qt::LeftButton);
-    QVERIFY(!w->doc.Image1[1].visible);
-    QVERIFY(w->doc.Image1[2].visible);
-}
-
-void TestEditing::menuActions_data()
-{
-    QTest::addColumn<bool>("note");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<int>("clipboardNumber");
-    QTest::newRow("icon: X changes nothing") << false << "X" << "A" << true << 0;
-    QTest::newRow("icon: Edit, Cancel empties") << false << "Edit" << "" << true << 0;
-    QTest::newRow("icon: Cut") << false << "Cut" << "A" << false << 1;
-    QTest::newRow("icon: Delete") << false << "Delete" << "" << false << 0;
-    QTest::newRow("note: Edit, Cancel empties") << true << "Edit" << "" << true << 0;
-    QTest::newRow("note: Cut") << true << "Cut" << "N" << false << -1;
-    QTest::newRow("note: Delete") << true << "Delete" << "" << false << 0;
-}
-
-void TestEditing::menuActions()
-{
-    QFETCH(bool, note);
-    QFETCH(QString, button);
-    QFETCH(QString, text);
-    QFETCH(bool, visible);
-    QFETCH(int, clipboardNumber);
-    Editing f;
-    f.main->draggIconPath = QStringLiteral("before");
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    press(w, note ? QPoint(210, 210) : QPoint(205, 105), Qt::RightButton);
-    QPushButton *pushed = button == u"X"      ? w->Frame2->Command3
-                          : button == u"Edit" ? w->Frame2->Command6
-                          : button == u"Cut"  ? w->Frame2->Command4
-                                              : w->Frame2->Command7;
-    QTest::mouseClick(pushed, Qt::LeftButton);
-    QVERIFY(!w->Frame2->isVisible());
-    QVERIFY(!w->actionMenuOpen);
-    const PlotElement &element = note ? w->doc.Label1[1] : w->doc.Image1[1];
-    QCOMPARE(element.text, text);
-    QCOMPARE(element.visible, visible);
-    QCOMPARE(int(f.main->draggItemWhatsThisHelpID), clipboardNumber);
-    if (button == u"Edit") {
-        const auto input = f.services.callsOf(QStringLiteral("InputBox")).first();
-        QCOMPARE(input.text, note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
-        QCOMPARE(input.title, note ? QStringLiteral("Note") : QStringLiteral("Icon Name"));
-        QCOMPARE(input.defaultText, note ? QStringLiteral("N") : QStringLiteral("A"));
-    }
-    if (button == u"Cut")
-        QCOMPARE(f.main->draggIconPath, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
-}
-
-void TestEditing::waitsNest_data()
-{
-    QTest::addColumn<bool>("paletteFirst");
-    QTest::newRow("menu inside the palette's wait") << true;
-    QTest::newRow("palette inside the menu's wait") << false;
-}
-
-void TestEditing::waitsNest()
-{
-    QFETCH(bool, paletteFirst);
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    if (paletteFirst) {
-        press(w, QPoint(400, 300), Qt::RightButton);
-        press(w, QPoint(205, 105), Qt::RightButton);
-    } else {
-        press(w, QPoint(205, 105), Qt::RightButton);
-        press(w, QPoint(400, 300), Qt::RightButton);
-    }
-    QVERIFY(w->Frame1->isVisible());
-    QVERIFY(w->Frame2->isVisible());
-    f.services.answerInput(QStringLiteral("placed"));
-    f.services.answerInput(QStringLiteral("edited"));
-    QTest::mouseClick(w->Frame1->slot(2), Qt::LeftButton);
-    QVERIFY(w->Frame2->isVisible()); // the other wait goes on
-    QVERIFY(w->actionMenuOpen);
-    QTest::mouseClick(w->Frame2->Command6, Qt::LeftButton);
-    QCOMPARE(w->iconElementCount(), 3);
-    QCOMPARE(w->doc.Image1[3].text, QStringLiteral("placed"));
-    QCOMPARE(w->doc.Image1[3].left, 6000.0f);
-    QCOMPARE(w->doc.Image1[1].text, QStringLiteral("edited"));
-    QVERIFY(!w->paletteOpen);
-    QVERIFY(!w->actionMenuOpen);
-}
-
-namespace {
 void pasteAt(frmPlotFile *w, QPoint at)
 {
     press(w, at, Qt::RightButton);
@@ -295,127 +58,343 @@ void cutAt(frmPlotFile *w, QPoint at)
 }
 } // namespace
 
-void TestEditing::cutIconPastesIntoTablesOfItsSet()
+class TestEditing : public QObject
 {
-    Editing f;
-    frmPlotFile *from = f.openTable(QStringLiteral("From.plt"));
-    pasteAt(from, QPoint(50, 50)); // nothing cut yet: nothing happens
-    QCOMPARE(from->iconElementCount() + from->noteElementCount(), 4);
-    QVERIFY(f.services.calls.isEmpty());
-    cutAt(from, QPoint(305, 105)); // B
-    QVERIFY(!f.saved(from).contains(QStringLiteral("B"))); // the cut outlives its window
-
-    frmPlotFile *to = f.openTable(QStringLiteral("To.plt"));
-    for (int n = 1; n <= 2; ++n)
-        pasteAt(to, QPoint(40 * n, 300));
-    // Sets are told apart by their names as written, even where the
-    // folder is the same.
-    QStringList lowerCase = kTable;
-    lowerCase[1] = QStringLiteral("basicset");
-    for (const QStringList &lines : {lowerCase, QStringList{"bg.jpg", "Other", "[Notes]"}}) {
-        frmPlotFile *other = f.openTable(QStringLiteral("To%1.plt").arg(lines.size()), lines);
-        const int icons = other->iconElementCount();
-        pasteAt(other, QPoint(50, 50));
-        QCOMPARE(other->iconElementCount(), icons);
+    Q_OBJECT
+private slots:
+    void placing_data()
+    {
+        // page: palette pages turned forward; slot: 1..10, or 0 for the note.
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QStringList>("record");
+        QTest::newRow("icon from the third page") << 2 << 3 << "  Lighthouse " << QPoint(100, 80)
+                                                  << QStringList{"  Lighthouse ", " 23 ", " 1200 ", " 1500 "};
+        QTest::newRow("note, Cancel") << 0 << 0 << "" << QPoint(30, 45)
+                                      << QStringList{"", "-1 ", " 675 ", " 450 "};
     }
-    const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages[0].text,
-             QStringLiteral("Sorry, paste not possible. This Plot Table uses a different icon set!"
-                            "\r\nYou may re-paste this icon back to its original location to avoid "
-                            "loosing it."));
-    QCOMPARE(messages[0].icon, MessageIcon::None);
-    QCOMPARE(messages[0].title, QStringLiteral("Quenbrack"));
-    QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(2)); // kept for another try
-    QCOMPARE(f.saved(to).mid(10, 8),
-             (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
-}
 
-void TestEditing::cutNotePastesByItsNumber()
-{
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    frmPlotFile *other = f.openTable(QStringLiteral("Other.plt"), {"bg.jpg", "Other", "[Notes]"});
-    // A note numbered -1 goes into a table of any set, as a note.
-    cutAt(w, QPoint(210, 210));
-    pasteAt(other, QPoint(70, 80));
-    QCOMPARE(other->noteElementCount(), 1);
-    QCOMPARE(other->doc.Label1[1].text, QStringLiteral("N"));
-    QCOMPARE(other->doc.Label1[1].left, 1050.0f);
+    void placing()
+    {
+        QFETCH(int, pages);
+        QFETCH(int, slot);
+        QFETCH(QString, answer);
+        QFETCH(QPoint, at);
+        QFETCH(QStringList, record);
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        press(w, at, Qt::RightButton);
+        press(w, QPoint(300, 300), Qt::RightButton); // while it waits: changes nothing
+        QVERIFY(w->Frame1->isVisible());
+        QCOMPARE(w->Frame1->pos(), at);
+        QVERIFY(w->paletteOpen);
+        for (int page = 0; page < pages; ++page)
+            w->Frame1->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        if (!answer.isEmpty())
+            f.services.answerInput(answer);
+        QTest::mouseClick(slot ? w->Frame1->slot(slot) : w->Frame1->Image13, Qt::LeftButton);
 
-    // Note "Five" was read with the number 5: it pastes as icon 5, and only
-    // where the clipboard's icon set matches.
-    cutAt(w, QPoint(210, 310));
-    QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(5));
-    pasteAt(w, QPoint(50, 50));
-    QCOMPARE(w->iconElementCount(), 2);
-    QCOMPARE(f.services.callsOf(QStringLiteral("MsgBox")).size(), 1);
-    f.main->draggIconPath = QStringLiteral("BasicSet");
-    pasteAt(w, QPoint(50, 50));
-    QCOMPARE(w->iconElementCount(), 3);
-    QCOMPARE(w->doc.Image1[3].number, 5);
-    QCOMPARE(w->doc.Image1[3].text, QStringLiteral("Five"));
-}
+        QVERIFY(!w->Frame1->isVisible());
+        QVERIFY(!w->paletteOpen);
+        QCOMPARE(w->iconElementCount() + w->noteElementCount(), 5);
+        const auto inputs = f.services.callsOf(QStringLiteral("InputBox"));
+        QCOMPARE(inputs.size(), 1);
+        QCOMPARE(inputs[0].text, slot ? QStringLiteral("Info: ") : QStringLiteral("Note: "));
+        QCOMPARE(inputs[0].title, QStringLiteral("Quenbrack"));
+        QCOMPARE(inputs[0].defaultText, QString());
+        if (slot)
+            QCOMPARE(w->doc.Image1[3].width, 360.0f); // the picture's 24 pixels
+        QCOMPARE(f.saved(w).mid(slot ? 10 : 19, 4), record);
+    }
 
-void TestEditing::windowFull_data()
-{
-    QTest::addColumn<bool>("notes");
-    QTest::newRow("32767 icons") << false;
-    QTest::newRow("32767 notes") << true;
-}
+    void moving_data()
+    {
+        // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press
+        // on the background at (400, 300), "a" left press on A, "m" move to
+        // (420, 330) with the left button, "n" a move with no button, "b" a
+        // move with left and right together.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950);
+        QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950);
+        QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500);
+        QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500);
+        QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500);
+    }
 
-void TestEditing::windowFull()
-{
-    QFETCH(bool, notes);
-    Editing f;
-    QStringList lines = {"bg.jpg", "BasicSet"};
-    if (notes)
-        lines << "[Notes]";
-    for (int n = 0; n < 32767; ++n)
-        lines << "x" << (notes ? "-1 " : " 1 ") << " 0 " << " 0 ";
-    if (!notes)
-        lines << "[Notes]";
-    frmPlotFile *w = f.openTable(QStringLiteral("Full.plt"), lines);
-    press(w, QPoint(300, 300), Qt::RightButton);
-    QTest::mouseClick(notes ? w->Frame1->Image13 : w->Frame1->slot(1), Qt::LeftButton);
-    f.main->draggItemWhatsThisHelpID = notes ? -1 : 1;
-    f.main->draggIconPath = QStringLiteral("BasicSet");
-    press(w, QPoint(300, 300), Qt::RightButton);
-    QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+    void moving()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QPoint, expected);
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        for (QChar step : steps) {
+            switch (step.unicode()) {
+            case 'c': click(w, QPoint(205, 105)); break;
+            case 'p': press(w, QPoint(400, 300), Qt::LeftButton); break;
+            case 'a': press(w, QPoint(205, 105), Qt::LeftButton); break;
+            case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
+            case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
+            case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
+            }
+        }
+        const QStringList file = f.saved(w);
+        QCOMPARE(file.mid(2, 4), (QStringList{"A", " 1 ", QStringLiteral(" %1 ").arg(expected.y()),
+                                              QStringLiteral(" %1 ").arg(expected.x())}));
+    }
 
-    QCOMPARE(notes ? w->noteElementCount() : w->iconElementCount(), 32767);
-    QVERIFY(f.services.callsOf(QStringLiteral("InputBox")).isEmpty());
-    const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages[0].text, notes ? QStringLiteral("This Plot Table already holds 32767 notes, "
-                                                      "the most it can hold. No note was added.")
-                                     : QStringLiteral("This Plot Table already holds 32767 icons, "
-                                                      "the most it can hold. No icon was added."));
-    QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
-}
+    void carriedKeepsItsStackingPlace_data()
+    {
+        QTest::addColumn<bool>("putDown");
+        QTest::newRow("while carried") << false;
+        QTest::newRow("put down") << true;
+    }
 
-void TestEditing::closingWhileWaiting_data()
-{
-    QTest::addColumn<bool>("menu");
-    QTest::newRow("palette waits") << false;
-    QTest::newRow("menu waits") << true;
-}
+    void carriedKeepsItsStackingPlace()
+    {
+        // Icon A is carried so that it lies partly under note N, which was
+        // loaded after it and so stacks above it.
+        QFETCH(bool, putDown);
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        const QColor background = w->view()->viewport()->grab().toImage().pixelColor(500, 350);
+        click(w, QPoint(205, 105));
+        press(w, QPoint(205, 105), Qt::LeftButton);
+        move(w, QPoint(230, 190), Qt::LeftButton);
+        if (putDown)
+            move(w, QPoint(500, 20), Qt::NoButton);
+        QCOMPARE(w->carriedIcon, qint16(putDown ? 0 : 1));
 
-void TestEditing::closingWhileWaiting()
-{
-    QFETCH(bool, menu);
-    Editing f;
-    frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-    if (menu)
-        press(w, QPoint(205, 105), Qt::RightButton);
-    else
-        press(w, QPoint(50, 50), Qt::RightButton);
-    const QString path = w->plotFilePath;
-    DocumentFixture::close(w);
-    QCOMPARE(f.main->docCnt, qint16(0));
-    QVERIFY(f.services.calls.isEmpty());
-    QCOMPARE(f.folder.readBytes(path), TestProgramFolder::crlf(kTable));
-}
+        const QImage shown = w->view()->viewport()->grab().toImage();
+        QCOMPARE(shown.pixelColor(240, 195), w->iconPicture(QStringLiteral("1")).toImage().pixelColor(0, 0));
+        QCOMPARE(shown.pixelColor(240, 210), QColor(255, 255, 128));
+        QCOMPARE(shown.pixelColor(205, 105), background);
+        const PlotView::Target onIcon = w->view()->targetAt(QPoint(240, 195));
+        QCOMPARE(int(onIcon.kind), int(PlotView::Target::Icon));
+        QCOMPARE(onIcon.element, 1);
+        QCOMPARE(int(w->view()->targetAt(QPoint(240, 210)).kind), int(PlotView::Target::Note));
+    }
+
+    void menuAppliesToTheFirstElementOnly()
+    {
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        press(w, QPoint(205, 105), Qt::RightButton); // A
+        QCOMPARE(w->Frame2->pos(), QPoint(224, 100)); // Left + 365 twips
+        press(w, QPoint(305, 105), Qt::RightButton); // B, while the menu waits
+        QCOMPARE(w->Frame2->pos(), QPoint(224, 100));
+        QTest::mouseClick(w->Frame2->Command7, Qt::LeftButton);
+        QVERIFY(!w->doc.Image1[1].visible);
+        QVERIFY(w->doc.Image1[2].visible);
+    }
+
+    void menuActions_data()
+    {
+        QTest::addColumn<bool>("note");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<int>("clipboardNumber");
+        QTest::newRow("icon: X changes nothing") << false << "X" << "A" << true << 0;
+        QTest::newRow("icon: Edit, Cancel empties") << false << "Edit" << "" << true << 0;
+        QTest::newRow("icon: Cut") << false << "Cut" << "A" << false << 1;
+        QTest::newRow("icon: Delete") << false << "Delete" << "" << false << 0;
+        QTest::newRow("note: Edit, Cancel empties") << true << "Edit" << "" << true << 0;
+        QTest::newRow("note: Cut") << true << "Cut" << "N" << false << -1;
+        QTest::newRow("note: Delete") << true << "Delete" << "" << false << 0;
+    }
+
+    void menuActions()
+    {
+        QFETCH(bool, note);
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        QFETCH(bool, visible);
+        QFETCH(int, clipboardNumber);
+        Editing f;
+        f.main->draggIconPath = QStringLiteral("before");
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        press(w, note ? QPoint(210, 210) : QPoint(205, 105), Qt::RightButton);
+        QPushButton *pushed = button == u"X"      ? w->Frame2->Command3
+                              : button == u"Edit" ? w->Frame2->Command6
+                              : button == u"Cut"  ? w->Frame2->Command4
+                                                  : w->Frame2->Command7;
+        QTest::mouseClick(pushed, Qt::LeftButton);
+        QVERIFY(!w->Frame2->isVisible());
+        QVERIFY(!w->actionMenuOpen);
+        const PlotElement &element = note ? w->doc.Label1[1] : w->doc.Image1[1];
+        QCOMPARE(element.text, text);
+        QCOMPARE(element.visible, visible);
+        QCOMPARE(int(f.main->draggItemWhatsThisHelpID), clipboardNumber);
+        if (button == u"Edit") {
+            const auto input = f.services.callsOf(QStringLiteral("InputBox")).first();
+            QCOMPARE(input.text, note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
+            QCOMPARE(input.title, note ? QStringLiteral("Note") : QStringLiteral("Icon Name"));
+            QCOMPARE(input.defaultText, note ? QStringLiteral("N") : QStringLiteral("A"));
+        }
+        if (button == u"Cut")
+            QCOMPARE(f.main->draggIconPath, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
+    }
+
+    void waitsNest_data()
+    {
+        QTest::addColumn<bool>("paletteFirst");
+        QTest::newRow("menu inside the palette's wait") << true;
+        QTest::newRow("palette inside the menu's wait") << false;
+    }
+
+    void waitsNest()
+    {
+        QFETCH(bool, paletteFirst);
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        if (paletteFirst) {
+            press(w, QPoint(400, 300), Qt::RightButton);
+            press(w, QPoint(205, 105), Qt::RightButton);
+        } else {
+            press(w, QPoint(205, 105), Qt::RightButton);
+            press(w, QPoint(400, 300), Qt::RightButton);
+        }
+        QVERIFY(w->Frame1->isVisible());
+        QVERIFY(w->Frame2->isVisible());
+        f.services.answerInput(QStringLiteral("placed"));
+        f.services.answerInput(QStringLiteral("edited"));
+        QTest::mouseClick(w->Frame1->slot(2), Qt::LeftButton);
+        QVERIFY(w->Frame2->isVisible()); // the other wait goes on
+        QVERIFY(w->actionMenuOpen);
+        QTest::mouseClick(w->Frame2->Command6, Qt::LeftButton);
+        QCOMPARE(w->iconElementCount(), 3);
+        QCOMPARE(w->doc.Image1[3].text, QStringLiteral("placed"));
+        QCOMPARE(w->doc.Image1[3].left, 6000.0f);
+        QCOMPARE(w->doc.Image1[1].text, QStringLiteral("edited"));
+        QVERIFY(!w->paletteOpen);
+        QVERIFY(!w->actionMenuOpen);
+    }
+
+    void cutIconPastesIntoTablesOfItsSet()
+    {
+        Editing f;
+        frmPlotFile *from = f.openTable(QStringLiteral("From.plt"));
+        pasteAt(from, QPoint(50, 50)); // nothing cut yet: nothing happens
+        QCOMPARE(from->iconElementCount() + from->noteElementCount(), 4);
+        QVERIFY(f.services.calls.isEmpty());
+        cutAt(from, QPoint(305, 105)); // B
+        QVERIFY(!f.saved(from).contains(QStringLiteral("B"))); // the cut outlives its window
+
+        frmPlotFile *to = f.openTable(QStringLiteral("To.plt"));
+        for (int n = 1; n <= 2; ++n)
+            pasteAt(to, QPoint(40 * n, 300));
+        // Sets are told apart by their names as written, even where the
+        // folder is the same.
+        QStringList lowerCase = kTable;
+        lowerCase[1] = QStringLiteral("basicset");
+        for (const QStringList &lines : {lowerCase, QStringList{"bg.jpg", "Other", "[Notes]"}}) {
+            frmPlotFile *other = f.openTable(QStringLiteral("To%1.plt").arg(lines.size()), lines);
+            const int icons = other->iconElementCount();
+            pasteAt(other, QPoint(50, 50));
+            QCOMPARE(other->iconElementCount(), icons);
+        }
+        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("Sorry, paste not possible. This Plot Table uses a different icon set!"
+                                "\r\nYou may re-paste this icon back to its original location to avoid "
+                                "loosing it."));
+        QCOMPARE(messages[0].icon, MessageIcon::None);
+        QCOMPARE(messages[0].title, QStringLiteral("Quenbrack"));
+        QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(2)); // kept for another try
+        QCOMPARE(f.saved(to).mid(10, 8),
+                 (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
+    }
+
+    void cutNotePastesByItsNumber()
+    {
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        frmPlotFile *other = f.openTable(QStringLiteral("Other.plt"), {"bg.jpg", "Other", "[Notes]"});
+        // A note numbered -1 goes into a table of any set, as a note.
+        cutAt(w, QPoint(210, 210));
+        pasteAt(other, QPoint(70, 80));
+        QCOMPARE(other->noteElementCount(), 1);
+        QCOMPARE(other->doc.Label1[1].text, QStringLiteral("N"));
+        QCOMPARE(other->doc.Label1[1].left, 1050.0f);
+
+        // Note "Five" was read with the number 5: it pastes as icon 5, and only
+        // where the clipboard's icon set matches.
+        cutAt(w, QPoint(210, 310));
+        QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(5));
+        pasteAt(w, QPoint(50, 50));
+        QCOMPARE(w->iconElementCount(), 2);
+        QCOMPARE(f.services.callsOf(QStringLiteral("MsgBox")).size(), 1);
+        f.main->draggIconPath = QStringLiteral("BasicSet");
+        pasteAt(w, QPoint(50, 50));
+        QCOMPARE(w->iconElementCount(), 3);
+        QCOMPARE(w->doc.Image1[3].number, 5);
+        QCOMPARE(w->doc.Image1[3].text, QStringLiteral("Five"));
+    }
+
+    void windowFull_data()
+    {
+        QTest::addColumn<bool>("notes");
+        QTest::newRow("32767 icons") << false;
+        QTest::newRow("32767 notes") << true;
+    }
+
+    void windowFull()
+    {
+        QFETCH(bool, notes);
+        Editing f;
+        QStringList lines = {"bg.jpg", "BasicSet"};
+        if (notes)
+            lines << "[Notes]";
+        for (int n = 0; n < 32767; ++n)
+            lines << "x" << (notes ? "-1 " : " 1 ") << " 0 " << " 0 ";
+        if (!notes)
+            lines << "[Notes]";
+        frmPlotFile *w = f.openTable(QStringLiteral("Full.plt"), lines);
+        press(w, QPoint(300, 300), Qt::RightButton);
+        QTest::mouseClick(notes ? w->Frame1->Image13 : w->Frame1->slot(1), Qt::LeftButton);
+        f.main->draggItemWhatsThisHelpID = notes ? -1 : 1;
+        f.main->draggIconPath = QStringLiteral("BasicSet");
+        press(w, QPoint(300, 300), Qt::RightButton);
+        QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+
+        QCOMPARE(notes ? w->noteElementCount() : w->iconElementCount(), 32767);
+        QVERIFY(f.services.callsOf(QStringLiteral("InputBox")).isEmpty());
+        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0].text, notes ? QStringLiteral("This Plot Table already holds 32767 notes, "
+                                                          "the most it can hold. No note was added.")
+                                         : QStringLiteral("This Plot Table already holds 32767 icons, "
+                                                          "the most it can hold. No icon was added."));
+        QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
+    }
+
+    void closingWhileWaiting_data()
+    {
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("palette waits") << false;
+        QTest::newRow("menu waits") << true;
+    }
+
+    void closingWhileWaiting()
+    {
+        QFETCH(bool, menu);
+        Editing f;
+        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        if (menu)
+            press(w, QPoint(205, 105), Qt::RightButton);
+        else
+            press(w, QPoint(50, 50), Qt::RightButton);
+        const QString path = w->plotFilePath;
+        DocumentFixture::close(w);
+        QCOMPARE(f.main->docCnt, qint16(0));
+        QVERIFY(f.services.calls.isEmpty());
+        QCOMPARE(f.folder.readBytes(path), TestProgramFolder::crlf(kTable));
+    }
+};
 
 QTEST_MAIN(TestEditing)
 #include "tst_editing.moc"
