@@ -15,9 +15,7 @@ void ElementItem::setLifted(bool lifted)
     if (lifted == m_lifted)
         return;
     m_lifted = lifted;
-    setVisible(m_shown && !m_lifted);
-    if (m_lifted)
-        updateLiftedArea(sceneBoundingRect());
+    showAsState();
 }
 
 void ElementItem::setGeometry(QPointF topLeft, QSizeF size)
@@ -39,6 +37,13 @@ void ElementItem::setShown(bool shown)
     if (shown == m_shown)
         return;
     m_shown = shown;
+    showAsState();
+}
+
+void ElementItem::showAsState()
+{
+    // The scene shows the element unless it is lifted; the views show a
+    // lifted one themselves.
     setVisible(m_shown && !m_lifted);
     if (m_lifted)
         updateLiftedArea(sceneBoundingRect());

@@ -47,6 +47,7 @@ protected:
     void repaint();
 
 private:
+    void showAsState();
     void updateLiftedArea(const QRectF &sceneArea);
 
     Kind m_kind;

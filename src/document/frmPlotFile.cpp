@@ -114,10 +114,10 @@ frmPlotFile::~frmPlotFile()
     delete m_paste;
     delete m_actionMenu;
     delete m_placing;
+    m_view->setLifted({});
     // The scene goes before the view, and every item it deletes would mark
     // its place in the view for repainting: a region of tens of thousands
     // of rectangles, merged one by one, for a window already closed.
-    m_view->setLifted({});
     m_view->setScene(nullptr);
 }
 
