@@ -3,27 +3,27 @@
 #include <QCoreApplication>
 #include <QDir>
 
-void SilentServices::MsgBox(const QString &, MessageIcon, const QString &)
+void SilentServices::showMessage(const QString &, MessageIcon, const QString &)
 {
     ++messages;
 }
 
-QString SilentServices::InputBox(const QString &, const QString &, const QString &)
+QString SilentServices::askText(const QString &, const QString &, const QString &)
 {
     return QString();
 }
 
-bool SilentServices::ShowOpen(CommonDialog &)
+bool SilentServices::askOpenFile(FileDialogRequest &)
 {
     return false;
 }
 
-QString SilentServices::ShowSave(const QString &, const QString &, const QString &)
+QString SilentServices::askSaveFileName(const QString &, const QString &, const QString &)
 {
     return QString();
 }
 
-void SilentServices::DoEvents()
+void SilentServices::processEvents()
 {
     QCoreApplication::processEvents();
 }

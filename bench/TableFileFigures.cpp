@@ -103,8 +103,8 @@ void TableFileFigures::measureRead(FigureTable &table)
         timer.restart();
         const PlotTableReader::Result result = reader.read(buffer, parsed);
         const double parse = elapsedMs(timer);
-        if (result != PlotTableReader::Complete || parsed.Image1.UBound() != m_sizes.icons
-            || parsed.Label1.UBound() != m_sizes.notes)
+        if (result != PlotTableReader::Complete || parsed.icons.count() != m_sizes.icons
+            || parsed.notes.count() != m_sizes.notes)
             std::fprintf(stderr, "read: the large table did not read back whole\n");
         if (run >= 0) {
             splitMs << split;

@@ -5,18 +5,19 @@
 #include "FigureTable.h"
 #include "FindPanel.h"
 #include "IconItem.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "PaintCounter.h"
 #include "PaletteFrame.h"
 #include "ProcessMemory.h"
 #include "PlotView.h"
-#include "SnapshotCommand.h"
-#include "frmPlotFile.h"
+#include "Carrying.h"
+#include "PlotDocument.h"
+#include "PlotWindow.h"
+#include "Snapshot.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -34,7 +35,7 @@ double elapsedMs(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-void mouse(frmPlotFile *window, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+void mouse(PlotWindow *window, QEvent::Type type, QPoint pos, Qt::MouseButton button,
            Qt::MouseButtons buttons)
 {
     QWidget *viewport = window->view()->viewport();
@@ -51,7 +52,7 @@ void settle()
 }
 
 // The part of the client area that the main window shows.
-QRect shownArea(frmPlotFile *window)
+QRect shownArea(PlotWindow *window)
 {
     return window->view()->viewport()->visibleRegion().boundingRect();
 }
@@ -61,7 +62,7 @@ QRect shownArea(frmPlotFile *window)
 WindowFigures::WindowFigures(const BenchProgramFolder &folder, const BenchSizes &sizes)
     : m_folder(folder)
     , m_sizes(sizes)
-    , m_main(std::make_unique<MDIForm1>(folder.path(), m_services))
+    , m_main(std::make_unique<MainWindow>(folder.path(), m_services))
 {
 }
 
@@ -92,7 +93,7 @@ void WindowFigures::measureLargeTable(FigureTable &table)
         ProcessMemory::resetPeak();
         QElapsedTimer timer;
         timer.start();
-        frmPlotFile *window = m_main->OpenPlotTable(m_folder.largeTablePath());
+        PlotWindow *window = m_main->openFile(m_folder.largeTablePath());
         if (!window) {
             std::fprintf(stderr, "open: the large table did not open\n");
             return;
@@ -129,7 +130,7 @@ void WindowFigures::measureLargeTable(FigureTable &table)
                                        "from the start of the benchmark"));
 }
 
-double WindowFigures::closeWindow(frmPlotFile *window)
+double WindowFigures::closeWindow(PlotWindow *window)
 {
     auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
     QElapsedTimer timer;
@@ -142,13 +143,13 @@ double WindowFigures::closeWindow(frmPlotFile *window)
     return elapsed;
 }
 
-QVector<double> WindowFigures::carryIcon(frmPlotFile *window)
+QVector<double> WindowFigures::carryIcon(PlotWindow *window)
 {
     PlotView *view = window->view();
     const QRect clearing = m_folder.clearing();
     int carried = 0;
     QPoint grip;
-    for (int k = 1; k <= window->iconElementCount() && carried == 0; ++k) {
+    for (int k = 1; k <= window->document()->count(ElementKind::Icon) && carried == 0; ++k) {
         const QPoint centre = window->iconItem(k)->pos().toPoint()
                               + QPoint(kIconCentre, kIconCentre);
         if (!clearing.contains(centre))
@@ -169,7 +170,7 @@ QVector<double> WindowFigures::carryIcon(frmPlotFile *window)
     mouse(window, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
     mouse(window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
     settle();
-    if (window->carriedIcon != carried)
+    if (window->carrying()->carriedIcon() != carried)
         std::fprintf(stderr, "move: the icon was not picked up\n");
 
     const QRect shown = shownArea(window).adjusted(0, 0, -40, -40);
@@ -195,22 +196,23 @@ QVector<double> WindowFigures::carryIcon(frmPlotFile *window)
     return movesMs;
 }
 
-double WindowFigures::fillFindList(frmPlotFile *window)
+double WindowFigures::fillFindList(PlotWindow *window)
 {
     QElapsedTimer timer;
     timer.start();
-    window->Frame1->Command8->click();
+    window->palette()->findButton()->click();
     const double elapsed = elapsedMs(timer);
-    if (window->Frame3->List1->count() != window->iconElementCount())
+    if (window->findPanel()->list()->count() != window->document()->count(ElementKind::Icon))
         std::fprintf(stderr, "find: the list holds %d entries, not %d\n",
-                     int(window->Frame3->List1->count()), window->iconElementCount());
-    window->Frame3->Command9->click();
+                     int(window->findPanel()->list()->count()),
+                     window->document()->count(ElementKind::Icon));
+    window->findPanel()->closeButton()->click();
     return elapsed;
 }
 
 void WindowFigures::measureTypicalTable(FigureTable &table)
 {
-    frmPlotFile *window = m_main->OpenPlotTable(m_folder.typicalTablePath());
+    PlotWindow *window = m_main->openFile(m_folder.typicalTablePath());
     if (!window) {
         std::fprintf(stderr, "page: the typical table did not open\n");
         return;
@@ -221,7 +223,7 @@ void WindowFigures::measureTypicalTable(FigureTable &table)
     closeWindow(window);
 }
 
-QVector<double> WindowFigures::turnPages(frmPlotFile *window)
+QVector<double> WindowFigures::turnPages(PlotWindow *window)
 {
     // A right click on the background opens the palette there.
     const QRect shown = shownArea(window);
@@ -233,7 +235,7 @@ QVector<double> WindowFigures::turnPages(frmPlotFile *window)
     mouse(window, QEvent::MouseButtonPress, spot, Qt::RightButton, Qt::RightButton);
     mouse(window, QEvent::MouseButtonRelease, spot, Qt::RightButton, Qt::NoButton);
     settle();
-    PaletteFrame *palette = window->Frame1;
+    PaletteFrame *palette = window->palette();
     if (!palette->isVisible())
         std::fprintf(stderr, "page: the palette did not open\n");
 
@@ -242,34 +244,34 @@ QVector<double> WindowFigures::turnPages(frmPlotFile *window)
     for (int turn = -1; turn < m_sizes.pageTurns; ++turn) {
         QElapsedTimer timer;
         timer.start();
-        palette->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        palette->pageScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         palette->repaint();
         const double elapsed = elapsedMs(timer);
         const int expected = 1 + 10 * (turn + 2);
-        if (palette->slot(1)->WhatsThisHelpID != expected || palette->slot(1)->isHidden())
+        if (palette->slot(1)->iconNumber() != expected || palette->slot(1)->isHidden())
             std::fprintf(stderr, "page: slot 1 shows icon %d, not %d\n",
-                         int(palette->slot(1)->WhatsThisHelpID), expected);
+                         int(palette->slot(1)->iconNumber()), expected);
         if (turn >= 0)
             turnsMs << elapsed;
     }
-    palette->Command1->click(); // X
+    palette->closeButton()->click(); // X
     settle();
     return turnsMs;
 }
 
-QVector<double> WindowFigures::saveSnapshots(frmPlotFile *window)
+QVector<double> WindowFigures::saveSnapshots(PlotWindow *window)
 {
     const QString path = m_folder.file(QStringLiteral("snapshot.bmp"));
-    QLabel canvas;
     QVector<double> snapshotsMs;
     for (int run = -1; run < m_sizes.runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        const bool saved = SaveFormImageToFile(window, &canvas, path);
+        const QImage picture = Snapshot::capture(*window->view());
+        const bool saved = Snapshot::save(picture, path);
         const double elapsed = elapsedMs(timer);
-        if (!saved || canvas.pixmap().size() != m_sizes.background)
-            std::fprintf(stderr, "snapshot: %dx%d pixels saved\n", canvas.pixmap().width(),
-                         canvas.pixmap().height());
+        if (!saved || picture.size() != m_sizes.background)
+            std::fprintf(stderr, "snapshot: %dx%d pixels saved\n", picture.width(),
+                         picture.height());
         if (run >= 0)
             snapshotsMs << elapsed;
         settle();

@@ -10,8 +10,8 @@
 
 class BenchProgramFolder;
 class FigureTable;
-class MDIForm1;
-class frmPlotFile;
+class MainWindow;
+class PlotWindow;
 
 // The figures of the editor's windows, driven through the real widgets on
 // the offscreen platform: opening and closing the large table, carrying an
@@ -31,17 +31,17 @@ private:
 
     // Picks up an icon in the clearing and drags it across the table, one
     // timed move after another.
-    QVector<double> carryIcon(frmPlotFile *window);
-    double fillFindList(frmPlotFile *window);
-    QVector<double> turnPages(frmPlotFile *window);
-    QVector<double> saveSnapshots(frmPlotFile *window);
+    QVector<double> carryIcon(PlotWindow *window);
+    double fillFindList(PlotWindow *window);
+    QVector<double> turnPages(PlotWindow *window);
+    QVector<double> saveSnapshots(PlotWindow *window);
 
     // Closes a window as the user does, through its frame; the time taken
     // until the window is gone, in milliseconds.
-    static double closeWindow(frmPlotFile *window);
+    static double closeWindow(PlotWindow *window);
 
     const BenchProgramFolder &m_folder;
     BenchSizes m_sizes;
     SilentServices m_services;
-    std::unique_ptr<MDIForm1> m_main;
+    std::unique_ptr<MainWindow> m_main;
 };

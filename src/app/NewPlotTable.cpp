@@ -1,7 +1,7 @@
 #include "NewPlotTable.h"
 
 #include "CaseInsensitivePath.h"
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "PlotTableWriter.h"
 
 #include <QDir>
@@ -20,9 +20,9 @@ QString withoutForbiddenCharacters(QString name)
 
 // The folder below the program folder, created when it is missing so that
 // the new table can be written and, later, saved.
-QString folderBelow(const QString &appPath, const QString &name)
+QString folderBelow(const ProgramFolder &programFolder, const QString &name)
 {
-    const QString folder = CaseInsensitivePath(appPath).resolve(name);
+    const QString folder = programFolder.resolve(name);
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);
     return folder;
@@ -33,43 +33,40 @@ QString folderBelow(const QString &appPath, const QString &name)
 void NewPlotTable::run()
 {
     WindowServices &services = m_main.services();
-    const QString &app = m_main.appPath();
+    const ProgramFolder &folder = m_main.programFolder();
     const QString sep = QDir::separator();
-    const QString templates = folderBelow(app, QStringLiteral("Plot Templates"));
-    const QString tables = folderBelow(app, QStringLiteral("Plot Tables"));
-    services.setCurrentFolder(app);
+    const QString templates = folderBelow(folder, QStringLiteral("Plot Templates"));
+    const QString tables = folderBelow(folder, QStringLiteral("Plot Tables"));
+    services.setCurrentFolder(folder.path());
     services.setCurrentFolder(templates);
 
     const QString fileName = withoutForbiddenCharacters(
-        services.InputBox(QStringLiteral("Plotting Table Name: ")) + QStringLiteral(".plt"));
+        services.askText(QStringLiteral("Plotting Table Name: ")) + QStringLiteral(".plt"));
     const QString tablePath = tables + u'/' + fileName;
-    if (MDIForm1::testfile(tablePath)) {
-        services.MsgBox(QStringLiteral("File already exists!"));
+    if (ProgramFolder::isReadableFile(tablePath)) {
+        services.showMessage(QStringLiteral("File already exists!"));
         return;
     }
 
-    CommonDialog &cd = m_main.cd();
-    cd.InitDir = app + sep + QStringLiteral("Plot Templates");
-    cd.Flags = CommonDialog::NoChangeDir;
-    cd.CancelError = true;
-    cd.DialogTitle = QStringLiteral("Choose background Image File");
-    cd.Filter = QStringLiteral("JPG Files|*.jpg|BMP Files|*.bmp|JPEG Files|*.jpeg|GIF Files|*.gif");
-    cd.FileName.clear();
-    services.ShowOpen(cd);
-    if (cd.FileName.isEmpty())
+    FileDialogRequest picture;
+    picture.folder = folder.templatesFolder();
+    picture.title = QStringLiteral("Choose background Image File");
+    picture.filter =
+        QStringLiteral("JPG Files|*.jpg|BMP Files|*.bmp|JPEG Files|*.jpeg|GIF Files|*.gif");
+    if (!services.askOpenFile(picture))
         return;
 
     // A picture of that name already in the templates is the one the table
     // uses, even when it is another picture than the one chosen.
-    const QString destination = CaseInsensitivePath(templates).resolve(cd.FileTitle);
-    if (!MDIForm1::testfile(destination)) {
+    const QString destination = CaseInsensitivePath(templates).resolve(picture.fileName);
+    if (!ProgramFolder::isReadableFile(destination)) {
         QFile::remove(destination);
-        QFile::copy(cd.FileName, destination);
+        QFile::copy(picture.path, destination);
     }
 
-    const QString iconSet = services.InputBox(QStringLiteral("Icon Set (Directory Name): "),
+    const QString iconSet = services.askText(QStringLiteral("Icon Set (Directory Name): "),
                                               QStringLiteral("Choose Icon Set"),
                                               QStringLiteral("BasicSet"));
-    PlotTableWriter().writeNew(tablePath, cd.FileTitle, iconSet);
-    m_main.OpenPlotTable(app + sep + QStringLiteral("Plot Tables") + sep + fileName);
+    PlotTableWriter().writeNew(tablePath, picture.fileName, iconSet);
+    m_main.openFile(folder.tablesFolder() + sep + fileName);
 }

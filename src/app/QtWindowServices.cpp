@@ -15,7 +15,7 @@ QString titleOrApplication(const QString &title)
 }
 } // namespace
 
-void QtWindowServices::MsgBox(const QString &prompt, MessageIcon icon, const QString &title)
+void QtWindowServices::showMessage(const QString &prompt, MessageIcon icon, const QString &title)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(titleOrApplication(title));
@@ -35,8 +35,8 @@ void QtWindowServices::MsgBox(const QString &prompt, MessageIcon icon, const QSt
     box.exec();
 }
 
-QString QtWindowServices::InputBox(const QString &prompt, const QString &title,
-                                   const QString &defaultText)
+QString QtWindowServices::askText(const QString &prompt, const QString &title,
+                                  const QString &defaultText)
 {
     bool ok = false;
     const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
@@ -53,27 +53,27 @@ QString QtWindowServices::qtFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-bool QtWindowServices::ShowOpen(CommonDialog &cd)
+bool QtWindowServices::askOpenFile(FileDialogRequest &request)
 {
-    QFileDialog dialog(m_parent, cd.DialogTitle, cd.InitDir, qtFilter(cd.Filter));
+    QFileDialog dialog(m_parent, request.title, request.folder, qtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!cd.FileName.isEmpty())
-        dialog.selectFile(cd.FileName);
+    if (!request.path.isEmpty())
+        dialog.selectFile(request.path);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    cd.FileName = QDir::toNativeSeparators(dialog.selectedFiles().first());
-    cd.FileTitle = QFileInfo(cd.FileName).fileName();
+    request.path = QDir::toNativeSeparators(dialog.selectedFiles().first());
+    request.fileName = QFileInfo(request.path).fileName();
     return true;
 }
 
-QString QtWindowServices::ShowSave(const QString &title, const QString &initialPath,
-                                   const QString &filter)
+QString QtWindowServices::askSaveFileName(const QString &title, const QString &initialPath,
+                                          const QString &filter)
 {
     return QFileDialog::getSaveFileName(m_parent, title, initialPath, qtFilter(filter));
 }
 
-void QtWindowServices::DoEvents()
+void QtWindowServices::processEvents()
 {
     QApplication::processEvents();
 }

@@ -11,13 +11,13 @@ public:
     // Dialogs are centred on the parent; it may be set later.
     void setParentWidget(QWidget *parent) { m_parent = parent; }
 
-    void MsgBox(const QString &prompt, MessageIcon icon, const QString &title) override;
-    QString InputBox(const QString &prompt, const QString &title,
-                     const QString &defaultText) override;
-    bool ShowOpen(CommonDialog &cd) override;
-    QString ShowSave(const QString &title, const QString &initialPath,
-                     const QString &filter) override;
-    void DoEvents() override;
+    void showMessage(const QString &prompt, MessageIcon icon, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title,
+                    const QString &defaultText) override;
+    bool askOpenFile(FileDialogRequest &request) override;
+    QString askSaveFileName(const QString &title, const QString &initialPath,
+                            const QString &filter) override;
+    void processEvents() override;
     QString currentFolder() const override;
     bool setCurrentFolder(const QString &folder) override;
     bool startProgram(const QString &program, const QStringList &arguments,

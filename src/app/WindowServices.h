@@ -3,21 +3,14 @@
 #include <QString>
 #include <QStringList>
 
-// The file dialog `cd` of the main window. Its settings are plain values
-// that keep what the last command set, as each command sets only the ones
-// it needs.
-struct CommonDialog
+// What a file dialog is to show, and what the user chose in it.
+struct FileDialogRequest
 {
-    // The dialog leaves the current folder as it was.
-    static constexpr int NoChangeDir = 8;
-
-    QString DialogTitle;
-    QString Filter;     // "label|pattern|label|pattern"
-    QString InitDir;
-    QString FileName;   // in: preset name; out: the chosen file's full path
-    QString FileTitle;  // out: the chosen file's bare name
-    int Flags = 0;
-    bool CancelError = false;
+    QString title;
+    QString filter;   // "label|pattern|label|pattern"
+    QString folder;   // where the dialog starts
+    QString path;     // in: a preset name; out: the chosen file's full path
+    QString fileName; // out: the chosen file's bare name
 };
 
 enum class MessageIcon { None, Exclamation, Information };
@@ -34,25 +27,24 @@ public:
     virtual ~WindowServices() = default;
 
     // A message box with OK. An empty title shows the application title.
-    virtual void MsgBox(const QString &prompt, MessageIcon icon = MessageIcon::None,
-                        const QString &title = QString()) = 0;
+    virtual void showMessage(const QString &prompt, MessageIcon icon = MessageIcon::None,
+                             const QString &title = QString()) = 0;
 
     // The text as typed, untrimmed; Cancel gives an empty text.
-    virtual QString InputBox(const QString &prompt, const QString &title = QString(),
+    virtual QString askText(const QString &prompt, const QString &title = QString(),
                              const QString &defaultText = QString()) = 0;
 
-    // The open-file dialog. On OK sets cd.FileName and cd.FileTitle and
-    // returns true; on Cancel leaves them and returns false (a failure when
-    // cd.CancelError is set, which every caller absorbs).
-    virtual bool ShowOpen(CommonDialog &cd) = 0;
+    // The open-file dialog. On OK sets request.path and request.fileName
+    // and returns true; on Cancel leaves them and returns false.
+    virtual bool askOpenFile(FileDialogRequest &request) = 0;
 
     // A save-file dialog for a table that must go somewhere else; the full
     // path chosen, or empty when the user cancelled.
-    virtual QString ShowSave(const QString &title, const QString &initialPath,
-                             const QString &filter) = 0;
+    virtual QString askSaveFileName(const QString &title, const QString &initialPath,
+                                    const QString &filter) = 0;
 
     // Lets every pending event be handled before returning.
-    virtual void DoEvents() = 0;
+    virtual void processEvents() = 0;
 
     virtual QString currentFolder() const = 0;
     virtual bool setCurrentFolder(const QString &folder) = 0;

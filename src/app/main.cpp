@@ -1,4 +1,4 @@
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "QtWindowServices.h"
 #include "TerminationWatcher.h"
 
@@ -11,10 +11,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUENBRACK_VERSION));
 
     QtWindowServices services;
-    MDIForm1 window(QApplication::applicationDirPath(), services);
+    MainWindow window(QApplication::applicationDirPath(), services);
     services.setParentWidget(&window);
     new TerminationWatcher(&window);
-    window.MDIForm_Load(MDIForm1::commandLineText(QApplication::arguments().mid(1)));
+    window.start(MainWindow::commandLineText(QApplication::arguments().mid(1)));
     window.show();
     return app.exec();
 }

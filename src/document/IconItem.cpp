@@ -17,7 +17,7 @@ void IconItem::mirror(const PlotElement &element, const QPixmap &picture)
     m_picture = picture;
     if (toolTip() != element.text)
         setToolTip(element.text);
-    setShown(element.visible);
+    setShown(element.live);
     repaint();
 }
 

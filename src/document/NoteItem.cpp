@@ -23,7 +23,7 @@ void NoteItem::mirror(const PlotElement &element)
     setGeometry(QPointF(Twips::toPixels(element.left), Twips::toPixels(element.top)),
                 QSizeF(Twips::toPixels(element.width), Twips::toPixels(element.height)));
     m_text = element.text;
-    setShown(element.visible);
+    setShown(element.live);
     repaint();
 }
 

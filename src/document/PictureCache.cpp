@@ -1,6 +1,6 @@
 #include "PictureCache.h"
 
-#include "CaseInsensitivePath.h"
+#include "ProgramFolder.h"
 
 #include <QImageReader>
 
@@ -12,12 +12,12 @@ QPixmap loadPicture(const QString &path)
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
-QPixmap PictureCache::picture(const CaseInsensitivePath &paths, const QString &relative)
+QPixmap PictureCache::picture(const ProgramFolder &folder, const QString &relative)
 {
     auto found = m_pictures.constFind(relative);
     if (found != m_pictures.constEnd())
         return *found;
-    const QPixmap loaded = loadPicture(paths.resolve(relative));
+    const QPixmap loaded = loadPicture(folder.resolve(relative));
     m_pictures.insert(relative, loaded);
     return loaded;
 }

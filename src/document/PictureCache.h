@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QString>
 
-class CaseInsensitivePath;
+class ProgramFolder;
 
 // The pictures one document window shows, decoded once each: a table of
 // thousands of icons uses a few dozen pictures, and the palette shows the
@@ -15,7 +15,7 @@ public:
     // relative: a path below the program folder. A null pixmap when the
     // file is missing or no picture (remembered too, so a missing picture
     // is looked for once).
-    QPixmap picture(const CaseInsensitivePath &paths, const QString &relative);
+    QPixmap picture(const ProgramFolder &folder, const QString &relative);
 
 private:
     QHash<QString, QPixmap> m_pictures;

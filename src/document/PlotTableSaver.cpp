@@ -10,9 +10,9 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 }
 
-PlotTableSaver::PlotTableSaver(WindowServices &services, const QString &appPath)
+PlotTableSaver::PlotTableSaver(WindowServices &services, const ProgramFolder &folder)
     : m_services(services)
-    , m_appPath(appPath)
+    , m_folder(folder)
 {
 }
 
@@ -21,7 +21,7 @@ QString PlotTableSaver::save(const QString &path, const PlotTable &table,
 {
     QString target = path;
     if (!keepReason.isEmpty()) {
-        m_services.MsgBox(QStringLiteral("The file") + kCrLf + u'\'' + path + u'\'' + kCrLf
+        m_services.showMessage(QStringLiteral("The file") + kCrLf + u'\'' + path + u'\'' + kCrLf
                               + QStringLiteral("was left untouched: ") + keepReason + u'.' + kCrLf
                               + kCrLf
                               + QStringLiteral("Please choose a name to save this Plot Table under."),
@@ -32,7 +32,7 @@ QString PlotTableSaver::save(const QString &path, const PlotTable &table,
     while (!target.isEmpty()) {
         if (writer.write(target, table))
             return target;
-        m_services.MsgBox(QStringLiteral("The Plot Table could not be saved to") + kCrLf + u'\''
+        m_services.showMessage(QStringLiteral("The Plot Table could not be saved to") + kCrLf + u'\''
                               + target + u'\'' + kCrLf + writer.errorString() + kCrLf + kCrLf
                               + QStringLiteral("Please choose another name or folder to save it in."),
                           MessageIcon::Exclamation);
@@ -43,9 +43,9 @@ QString PlotTableSaver::save(const QString &path, const PlotTable &table,
 
 QString PlotTableSaver::askForPlace(const QString &path)
 {
-    const QString tables = m_appPath + QDir::separator() + QStringLiteral("Plot Tables");
+    const QString tables = m_folder.tablesFolder();
     const QString start = QDir(tables).filePath(QFileInfo(path).fileName());
-    QString chosen = m_services.ShowSave(QStringLiteral("Save Plot Table As"), start,
+    QString chosen = m_services.askSaveFileName(QStringLiteral("Save Plot Table As"), start,
                                          QStringLiteral("Plot Tables|*.plt"));
     if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
         chosen += QStringLiteral(".plt");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramFolder.h"
+
 #include <QString>
 
 class WindowServices;
@@ -12,7 +14,7 @@ struct PlotTable;
 class PlotTableSaver
 {
 public:
-    PlotTableSaver(WindowServices &services, const QString &appPath);
+    PlotTableSaver(WindowServices &services, const ProgramFolder &folder);
 
     // keepReason: empty to write the file, otherwise why the file at path
     // must be left as it is. Returns the path written, empty when the user
@@ -23,5 +25,5 @@ private:
     QString askForPlace(const QString &path);
 
     WindowServices &m_services;
-    QString m_appPath;
+    ProgramFolder m_folder;
 };

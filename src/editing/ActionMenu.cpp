@@ -1,63 +1,61 @@
 #include "ActionMenu.h"
 
 #include "ActionMenuFrame.h"
-#include "MDIForm1.h"
-#include "PlotElement.h"
+#include "CutClipboard.h"
+#include "PlotDocument.h"
+#include "PlotWindow.h"
 #include "Twips.h"
-#include "frmPlotFile.h"
+#include "WindowServices.h"
 
 #include <QEvent>
 #include <QPointer>
 #include <QPushButton>
 
-ActionMenu::ActionMenu(frmPlotFile &window, ActionMenuFrame *frame)
+ActionMenu::ActionMenu(PlotWindow &window)
     : QObject(&window)
     , m_window(window)
-    , m_frame(frame)
 {
+    ActionMenuFrame *frame = window.actionMenuFrame();
     frame->installEventFilter(this);
-    connect(frame->Command6, &QPushButton::clicked, this, [this] { choose(Edit); });
-    connect(frame->Command4, &QPushButton::clicked, this, [this] { choose(Cut); });
-    connect(frame->Command7, &QPushButton::clicked, this, [this] { choose(Delete); });
-    connect(frame->Command3, &QPushButton::clicked, this, [this] {
-        m_frame->hide();
-        m_window.actionMenuOpen = false;
-        m_window.actionChoice = None;
-    });
+    connect(frame->editButton(), &QPushButton::clicked, this, [this] { choose(Edit); });
+    connect(frame->cutButton(), &QPushButton::clicked, this, [this] { choose(Cut); });
+    connect(frame->deleteButton(), &QPushButton::clicked, this, [this] { choose(Delete); });
+    connect(frame->closeButton(), &QPushButton::clicked, this, [this] { choose(None); });
+    connect(window.view(), &PlotView::elementMouseDown, this, &ActionMenu::elementMouseDown);
 }
 
 ActionMenu::~ActionMenu()
 {
-    m_frame->removeEventFilter(this);
+    m_window.actionMenuFrame()->removeEventFilter(this);
 }
 
 void ActionMenu::elementMouseDown(PlotView::Target target, Qt::MouseButton button)
 {
-    if (button != Qt::RightButton || target.element == 0 || m_window.actionMenuOpen)
+    if (button != Qt::RightButton || target.element == 0 || m_waiting)
         return;
-    const PlotElement &element = target.kind == PlotView::Target::Icon
-                                     ? m_window.doc.Image1[target.element]
-                                     : m_window.doc.Label1[target.element];
+    const PlotElement &element = m_window.document()->element(
+        target.kind == PlotView::Target::Icon ? ElementKind::Icon : ElementKind::Note,
+        target.element);
     // Beside the element, past the window's edge if need be.
-    m_frame->move(qRound(Twips::toPixels(element.left + 365.0f)),
-                  qRound(Twips::toPixels(element.top)));
-    m_frame->show();
-    m_frame->raise();
-    m_window.actionMenuOpen = true;
-    m_window.actionChoice = None;
+    ActionMenuFrame *frame = m_window.actionMenuFrame();
+    frame->move(qRound(Twips::toPixels(element.left + 365.0f)),
+                qRound(Twips::toPixels(element.top)));
+    frame->show();
+    frame->raise();
+    m_choice = None;
     m_target = target;
     m_waiting = true;
 }
 
 void ActionMenu::choose(Choice choice)
 {
-    m_window.actionChoice = choice;
-    m_frame->hide();
+    m_choice = choice;
+    m_window.actionMenuFrame()->hide();
 }
 
 bool ActionMenu::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_frame && event->type() == QEvent::Hide && m_waiting)
+    if (watched == m_window.actionMenuFrame() && event->type() == QEvent::Hide && m_waiting)
         endWait();
     return QObject::eventFilter(watched, event);
 }
@@ -65,46 +63,44 @@ bool ActionMenu::eventFilter(QObject *watched, QEvent *event)
 void ActionMenu::endWait()
 {
     m_waiting = false;
-    m_window.actionMenuOpen = false;
     if (!m_window.isClosing())
-        apply(Choice(m_window.actionChoice));
+        apply(m_choice);
 }
 
 void ActionMenu::apply(Choice choice)
 {
     const bool icon = m_target.kind == PlotView::Target::Icon;
-    const int k = m_target.element;
-    PlotElement &element = icon ? m_window.doc.Image1[k] : m_window.doc.Label1[k];
-    MDIForm1 &main = m_window.main();
+    const ElementKind kind = icon ? ElementKind::Icon : ElementKind::Note;
+    const int n = m_target.element;
+    PlotDocument *document = m_window.document();
+    const PlotElement &element = document->element(kind, n);
     switch (choice) {
     case Edit: {
-        const QPointer<frmPlotFile> window(&m_window);
-        const QString text = icon ? main.services().InputBox(QStringLiteral("Info: "),
-                                                             QStringLiteral("Icon Name"),
-                                                             element.text)
-                                  : main.services().InputBox(QStringLiteral("Note: "),
-                                                             QStringLiteral("Note"), element.text);
+        const QPointer<PlotWindow> window(&m_window);
+        const QString text =
+            icon ? m_window.services().askText(QStringLiteral("Info: "),
+                                               QStringLiteral("Icon Name"), element.text)
+                 : m_window.services().askText(QStringLiteral("Note: "), QStringLiteral("Note"),
+                                               element.text);
         if (!window || window->isClosing())
             return;
-        element.text = text;
+        document->setText(kind, n, text);
         break;
     }
-    case Cut:
-        main.draggItemText = element.text;
-        main.draggItemWhatsThisHelpID = qint16(element.number);
+    case Cut: {
+        CutClipboard &clipboard = m_window.clipboard();
+        clipboard.text = element.text;
+        clipboard.number = qint16(element.number);
         if (icon)
-            main.draggIconPath = m_window.doc.iconSetName;
-        element.visible = false;
+            clipboard.iconSetName = document->iconSetName();
+        document->setLive(kind, n, false);
         break;
+    }
     case Delete:
-        element.text.clear();
-        element.visible = false;
+        document->setText(kind, n, QString());
+        document->setLive(kind, n, false);
         break;
     case None:
-        return;
+        break;
     }
-    if (icon)
-        m_window.iconChanged(k);
-    else
-        m_window.noteChanged(k);
 }

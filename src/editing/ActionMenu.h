@@ -4,21 +4,22 @@
 
 #include <QObject>
 
-class ActionMenuFrame;
-class frmPlotFile;
+class PlotWindow;
 
 // Edit, Cut and Delete for the icons and notes of one window. A right
-// mouse-down on an element opens the menu beside it; the wait is a pending
-// state that the menu's buttons complete, and the answer applies to that
-// element alone.
+// mouse-down on an element opens the action menu beside it; the wait is a
+// pending state that the menu's buttons complete, and the answer applies
+// to that element alone.
 class ActionMenu : public QObject
 {
     Q_OBJECT
 public:
-    enum Choice : qint16 { None = 0, Edit = 1, Cut = 2, Delete = 4 };
+    enum Choice { None, Edit, Cut, Delete };
 
-    ActionMenu(frmPlotFile &window, ActionMenuFrame *frame);
+    explicit ActionMenu(PlotWindow &window);
     ~ActionMenu() override;
+
+    bool isWaiting() const { return m_waiting; }
 
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
 
@@ -30,8 +31,8 @@ private:
     void endWait();
     void apply(Choice choice);
 
-    frmPlotFile &m_window;
-    ActionMenuFrame *m_frame;
+    PlotWindow &m_window;
     bool m_waiting = false;
+    Choice m_choice = None;
     PlotView::Target m_target;
 };

@@ -21,13 +21,13 @@ QPushButton *button(QWidget *parent, const QString &caption, int left, int top, 
 ActionMenuFrame::ActionMenuFrame(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Frame2"));
+    setObjectName(QStringLiteral("actionMenu"));
     resize(qRound(Twips::toPixels(1215)), qRound(Twips::toPixels(975)));
     setStyleSheet(QStringLiteral("QPushButton { font-size: 11px; padding: 0px; }"));
-    Command3 = button(this, QStringLiteral("X"), 0, 0, 255, 255);
-    Command6 = button(this, QStringLiteral("Edit"), 360, 120, 735, 255);
-    Command4 = button(this, QStringLiteral("Cut"), 360, 360, 735, 255);
-    Command7 = button(this, QStringLiteral("Delete"), 360, 600, 735, 255);
+    m_closeButton = button(this, QStringLiteral("X"), 0, 0, 255, 255);
+    m_editButton = button(this, QStringLiteral("Edit"), 360, 120, 735, 255);
+    m_cutButton = button(this, QStringLiteral("Cut"), 360, 360, 735, 255);
+    m_deleteButton = button(this, QStringLiteral("Delete"), 360, 600, 735, 255);
 }
 
 void ActionMenuFrame::paintEvent(QPaintEvent *)

@@ -11,11 +11,17 @@ class ActionMenuFrame : public QFrame
 public:
     explicit ActionMenuFrame(QWidget *parent = nullptr);
 
-    QPushButton *Command3; // X
-    QPushButton *Command6; // Edit
-    QPushButton *Command4; // Cut
-    QPushButton *Command7; // Delete
+    QPushButton *closeButton() const { return m_closeButton; }
+    QPushButton *editButton() const { return m_editButton; }
+    QPushButton *cutButton() const { return m_cutButton; }
+    QPushButton *deleteButton() const { return m_deleteButton; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPushButton *m_closeButton;
+    QPushButton *m_editButton;
+    QPushButton *m_cutButton;
+    QPushButton *m_deleteButton;
 };

@@ -2,21 +2,19 @@
 
 #include <QObject>
 
-class Placing;
-class frmPlotFile;
+class PlotWindow;
 
-// The palette's Paste: a new element from the program's cut-icon clipboard
-// at the point where the palette was opened. An icon goes only into a table
+// The palette's Paste: a new element from the program's cut clipboard at
+// the point where the palette was opened. An icon goes only into a table
 // of the icon set it was cut from; a note goes anywhere.
 class PasteCommand : public QObject
 {
     Q_OBJECT
 public:
-    PasteCommand(frmPlotFile &window, Placing &placing);
+    explicit PasteCommand(PlotWindow &window);
 
-    void Command5_Click();
+    void paste();
 
 private:
-    frmPlotFile &m_window;
-    Placing &m_placing;
+    PlotWindow &m_window;
 };

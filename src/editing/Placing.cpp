@@ -1,143 +1,80 @@
 #include "Placing.h"
 
-#include "LocateMarker.h"
-#include "MDIForm1.h"
 #include "PaletteFrame.h"
-#include "PlotElement.h"
+#include "PlotDocument.h"
+#include "PlotView.h"
+#include "PlotWindow.h"
 #include "Twips.h"
-#include "frmPlotFile.h"
+#include "WindowServices.h"
 
 #include <QEvent>
 #include <QPointer>
 #include <QPushButton>
 
-Placing::Placing(frmPlotFile &window)
+Placing::Placing(PlotWindow &window)
     : QObject(&window)
     , m_window(window)
 {
-    PaletteFrame *palette = window.Frame1;
+    PaletteFrame *palette = window.palette();
     palette->installEventFilter(this);
-    connect(palette, &PaletteFrame::iconChosen, this, [this](qint16 n) {
-        m_window.paletteChoice = n;
-        endWait();
-    });
-    connect(palette, &PaletteFrame::noteChosen, this, [this] {
-        m_window.paletteChoice = IconNumber::Note;
-        endWait();
-    });
+    connect(palette, &PaletteFrame::iconChosen, this, [this](qint16 n) { endWait(n); });
+    connect(palette, &PaletteFrame::noteChosen, this, [this] { endWait(IconNumber::Note); });
     // X: hiding the palette ends the wait with nothing chosen.
-    connect(palette->Command1, &QPushButton::clicked, this, [this] {
-        m_window.Frame1->hide();
-        m_window.paletteOpen = false;
-    });
+    connect(palette->closeButton(), &QPushButton::clicked, palette, &QWidget::hide);
+    connect(window.view(), &PlotView::backgroundMouseDown, this, &Placing::backgroundMouseDown);
 }
 
 Placing::~Placing()
 {
-    m_window.Frame1->removeEventFilter(this);
+    m_window.palette()->removeEventFilter(this);
 }
 
 void Placing::backgroundMouseDown(Qt::MouseButton button, QPointF twips)
 {
-    m_window.main().services().setCurrentFolder(m_window.main().appPath());
-    if (button != Qt::RightButton || m_window.paletteOpen)
+    m_window.services().setCurrentFolder(m_window.programFolder().path());
+    if (button != Qt::RightButton || m_waiting)
         return;
     // The palette opens at the click point, even where it reaches past the
     // window's edge.
     m_point = twips;
-    m_window.Frame1->move(qRound(Twips::toPixels(twips.x())), qRound(Twips::toPixels(twips.y())));
-    m_window.Frame1->show();
-    m_window.Frame1->raise();
-    m_window.paletteOpen = true;
-    m_window.paletteChoice = 0;
+    PaletteFrame *palette = m_window.palette();
+    palette->move(qRound(Twips::toPixels(twips.x())), qRound(Twips::toPixels(twips.y())));
+    palette->show();
+    palette->raise();
     m_waiting = true;
 }
 
 bool Placing::eventFilter(QObject *watched, QEvent *event)
 {
-    // Find, Paste, Save Snapshot and X all end the wait by hiding the
-    // palette, and so does closing the window.
-    if (watched == m_window.Frame1 && event->type() == QEvent::Hide && m_waiting)
-        endWait();
+    if (watched == m_window.palette() && event->type() == QEvent::Hide && m_waiting)
+        endWait(0);
     return QObject::eventFilter(watched, event);
 }
 
-void Placing::endWait()
+void Placing::endWait(qint32 choice)
 {
     if (!m_waiting)
         return;
     m_waiting = false;
-    m_window.Frame1->hide();
-    m_window.paletteOpen = false;
-    const qint16 choice = m_window.paletteChoice;
+    m_window.palette()->hide();
     if (m_window.isClosing() || choice == 0)
         return;
-
-    const QPointer<frmPlotFile> window(&m_window);
-    WindowServices &services = m_window.main().services();
-    if (choice == IconNumber::Note) {
-        const int k = m_window.addNote(QString(), IconNumber::Note, m_point);
-        if (k == 0)
-            return;
-        const QString text = services.InputBox(QStringLiteral("Note: "));
-        if (window && !window->isClosing()) {
-            window->doc.Label1[k].text = text;
-            window->noteChanged(k);
-        }
-    } else {
-        const int k = m_window.addIcon(choice, QString(), m_point, true);
-        if (k == 0)
-            return;
-        const QString text = services.InputBox(QStringLiteral("Info: "));
-        if (window && !window->isClosing()) {
-            window->doc.Image1[k].text = text;
-            window->iconChanged(k);
-        }
-    }
+    place(choice);
 }
 
-namespace {
-
-// One carried element: exactly the left button moves its top-left corner
-// to the pointer, no button puts it down, any other combination does
-// nothing.
-template<typename Changed>
-void carry(qint16 &carried, ElementArray &elements, Qt::MouseButtons buttons, QPointF twips,
-           Changed changed, bool &putDown)
+void Placing::place(qint32 choice)
 {
-    if (carried == 0)
+    // The element shows while its text is asked for; the window may close
+    // during that question, and then nothing more is done.
+    const QPointer<PlotWindow> window(&m_window);
+    WindowServices &services = m_window.services();
+    const bool note = choice == IconNumber::Note;
+    const ElementKind kind = note ? ElementKind::Note : ElementKind::Icon;
+    const int n = note ? m_window.addNote(QString(), m_point)
+                       : m_window.addIcon(choice, QString(), m_point, true);
+    if (n == 0)
         return;
-    if (buttons == Qt::LeftButton) {
-        elements[carried].left = float(twips.x());
-        elements[carried].top = float(twips.y());
-        changed(carried);
-    } else if (buttons == Qt::NoButton) {
-        carried = 0;
-        putDown = true;
-    }
-}
-
-} // namespace
-
-void Placing::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
-{
-    // A picked-up icon and a picked-up note move together.
-    bool putDown = false;
-    carry(m_window.carriedIcon, m_window.doc.Image1, buttons, twips,
-          [this](int k) { m_window.iconChanged(k); }, putDown);
-    carry(m_window.carriedNote, m_window.doc.Label1, buttons, twips,
-          [this](int k) { m_window.noteChanged(k); }, putDown);
-    if (putDown)
-        m_window.carriedChanged();
-}
-
-void Placing::elementClicked(PlotView::Target target)
-{
-    if (target.kind == PlotView::Target::Icon) {
-        m_window.carriedIcon = qint16(target.element);
-        m_window.Shape1->hide();
-    } else if (target.kind == PlotView::Target::Note) {
-        m_window.carriedNote = qint16(target.element);
-    }
-    m_window.carriedChanged();
+    const QString text = services.askText(note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
+    if (window && !window->isClosing())
+        window->document()->setText(kind, n, text);
 }

@@ -3,24 +3,24 @@
 #include "Blanks.h"
 #include "FindPanel.h"
 #include "LocateMarker.h"
-#include "MDIForm1.h"
 #include "PaletteFrame.h"
+#include "PlotDocument.h"
+#include "PlotWindow.h"
 #include "Twips.h"
-#include "frmPlotFile.h"
+#include "WindowServices.h"
 
 #include <QListWidget>
 #include <QPushButton>
 
-FindCommand::FindCommand(frmPlotFile &window, FindPanel *panel, LocateMarker *marker)
+FindCommand::FindCommand(PlotWindow &window)
     : QObject(&window)
     , m_window(window)
-    , m_panel(panel)
-    , m_marker(marker)
 {
-    connect(window.Frame1->Command8, &QPushButton::clicked, this, &FindCommand::Command8_Click);
-    connect(panel->Command9, &QPushButton::clicked, panel, &QWidget::hide);
-    connect(panel->List1, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { List1_Click(m_panel->List1->row(item)); });
+    FindPanel *panel = window.findPanel();
+    connect(window.palette()->findButton(), &QPushButton::clicked, this, &FindCommand::showPanel);
+    connect(panel->closeButton(), &QPushButton::clicked, panel, &QWidget::hide);
+    connect(panel->list(), &QListWidget::itemClicked, this,
+            [this, panel](QListWidgetItem *item) { locate(panel->list()->row(item)); });
 }
 
 QString FindCommand::entryText(bool live, const QString &text)
@@ -32,38 +32,41 @@ QString FindCommand::entryText(bool live, const QString &text)
     return text;
 }
 
-void FindCommand::Command8_Click()
+void FindCommand::showPanel()
 {
-    m_window.paletteOpen = false;
-    m_panel->move(qRound(Twips::toPixels(1)), qRound(Twips::toPixels(1)));
-    m_window.Frame1->hide();
-    m_panel->show();
-    m_panel->raise();
+    FindPanel *panel = m_window.findPanel();
+    panel->move(qRound(Twips::toPixels(1)), qRound(Twips::toPixels(1)));
+    m_window.palette()->hide();
+    panel->show();
+    panel->raise();
 
-    const int count = m_window.iconElementCount();
+    const PlotDocument *document = m_window.document();
+    const int count = document->count(ElementKind::Icon);
     QStringList entries;
     entries.reserve(count);
-    for (int k = 1; k <= count; ++k) {
-        const PlotElement &icon = m_window.doc.Image1[k];
-        entries.append(entryText(icon.visible, icon.text));
+    for (int n = 1; n <= count; ++n) {
+        const PlotElement &icon = document->element(ElementKind::Icon, n);
+        entries.append(entryText(icon.live, icon.text));
     }
-    m_panel->List1->clear();
-    m_panel->List1->addItems(entries);
+    panel->list()->clear();
+    panel->list()->addItems(entries);
 }
 
-void FindCommand::List1_Click(int entry)
+void FindCommand::locate(int entry)
 {
-    const int k = entry + 1;
-    if (k < 1 || k > m_window.iconElementCount())
+    const int n = entry + 1;
+    const PlotDocument *document = m_window.document();
+    if (n < 1 || n > document->count(ElementKind::Icon))
         return;
-    const PlotElement &icon = m_window.doc.Image1[k];
+    const PlotElement &icon = document->element(ElementKind::Icon, n);
     // The icon's place now, not when the list was made.
-    m_marker->move(qRound(Twips::toPixels(icon.left)), qRound(Twips::toPixels(icon.top)));
-    m_marker->show();
-    m_marker->raise();
-    m_panel->hide();
-    if (!icon.visible)
-        m_window.main().services().MsgBox(
+    LocateMarker *marker = m_window.locateMarker();
+    marker->move(qRound(Twips::toPixels(icon.left)), qRound(Twips::toPixels(icon.top)));
+    marker->show();
+    marker->raise();
+    m_window.findPanel()->hide();
+    if (!icon.live)
+        m_window.services().showMessage(
             QStringLiteral("Old location of an icon that was deleted during this session.\r\n"
                            "Recently deleted icon pointers will be removed once you exit/save "
                            "this Plot Table."));

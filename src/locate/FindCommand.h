@@ -2,9 +2,7 @@
 
 #include <QObject>
 
-class FindPanel;
-class LocateMarker;
-class frmPlotFile;
+class PlotWindow;
 
 // Find: lists the window's icons in the Find panel; a click on an entry
 // marks that icon's place, also for one removed since the window opened.
@@ -12,16 +10,15 @@ class FindCommand : public QObject
 {
     Q_OBJECT
 public:
-    FindCommand(frmPlotFile &window, FindPanel *panel, LocateMarker *marker);
+    explicit FindCommand(PlotWindow &window);
 
-    void Command8_Click();
-    void List1_Click(int entry);
+    void showPanel();
+    // Marks the icon of a list entry (0 for the first).
+    void locate(int entry);
 
     // The entry for one icon element.
     static QString entryText(bool live, const QString &text);
 
 private:
-    frmPlotFile &m_window;
-    FindPanel *m_panel;
-    LocateMarker *m_marker;
+    PlotWindow &m_window;
 };

@@ -7,31 +7,30 @@
 #include <QPainter>
 #include <QPushButton>
 
-
 FindPanel::FindPanel(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Frame3"));
+    setObjectName(QStringLiteral("findPanel"));
     resize(Twips::toPixels(0, 0, 5295, 5055).size());
 
-    Command9 = new QPushButton(QStringLiteral("X"), this);
-    Command9->setGeometry(Twips::toPixels(0, 0, 255, 255));
-    Command9->setFocusPolicy(Qt::NoFocus);
-    Command9->setStyleSheet(QStringLiteral("font-size: 11px; padding: 0px;"));
+    m_closeButton = new QPushButton(QStringLiteral("X"), this);
+    m_closeButton->setGeometry(Twips::toPixels(0, 0, 255, 255));
+    m_closeButton->setFocusPolicy(Qt::NoFocus);
+    m_closeButton->setStyleSheet(QStringLiteral("font-size: 11px; padding: 0px;"));
 
-    Label2 = new QLabel(QStringLiteral("Select Icon to Locate"), this);
-    Label2->setGeometry(Twips::toPixels(360, 0, 4815, 255));
+    m_caption = new QLabel(QStringLiteral("Select Icon to Locate"), this);
+    m_caption->setGeometry(Twips::toPixels(360, 0, 4815, 255));
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(9.75);
     font.setBold(true);
-    Label2->setFont(font);
-    Label2->setStyleSheet(QStringLiteral("color: white;"));
+    m_caption->setFont(font);
+    m_caption->setStyleSheet(QStringLiteral("color: white;"));
 
-    List1 = new QListWidget(this);
-    List1->setGeometry(Twips::toPixels(360, 240, 4815, 4740));
+    m_list = new QListWidget(this);
+    m_list->setGeometry(Twips::toPixels(360, 240, 4815, 4740));
     // Tens of thousands of entries of one height: no per-entry measuring.
-    List1->setUniformItemSizes(true);
-    List1->setSortingEnabled(false);
+    m_list->setUniformItemSizes(true);
+    m_list->setSortingEnabled(false);
 }
 
 void FindPanel::paintEvent(QPaintEvent *)

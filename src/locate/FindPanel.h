@@ -13,10 +13,15 @@ class FindPanel : public QFrame
 public:
     explicit FindPanel(QWidget *parent = nullptr);
 
-    QPushButton *Command9; // X
-    QLabel *Label2;
-    QListWidget *List1;
+    QPushButton *closeButton() const { return m_closeButton; }
+    QLabel *caption() const { return m_caption; }
+    QListWidget *list() const { return m_list; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPushButton *m_closeButton;
+    QLabel *m_caption;
+    QListWidget *m_list;
 };

@@ -11,7 +11,7 @@ constexpr int kLineWidth = 3;
 LocateMarker::LocateMarker(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Shape1"));
+    setObjectName(QStringLiteral("locateMarker"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     const int side = qRound(Twips::toPixels(375));

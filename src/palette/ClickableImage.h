@@ -13,7 +13,8 @@ public:
 
     void setPicture(const QPixmap &picture);
 
-    qint32 WhatsThisHelpID = 0;
+    qint32 iconNumber() const { return m_iconNumber; }
+    void setIconNumber(qint32 number) { m_iconNumber = number; }
 
 signals:
     void clicked();
@@ -24,4 +25,5 @@ protected:
 
 private:
     bool m_pressed = false;
+    qint32 m_iconNumber = 0;
 };

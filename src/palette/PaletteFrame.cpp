@@ -22,12 +22,12 @@ const QColor kFrameColour(64, 64, 64);
 PaletteFrame::PaletteFrame(QWidget *parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("Frame1"));
+    setObjectName(QStringLiteral("palette"));
     resize(px(2535), px(2775));
     setAutoFillBackground(false);
     setStyleSheet(QStringLiteral("QPushButton { font-size: 11px; padding: 0px; }"));
 
-    Command1 = makeButton(QStringLiteral("X"), 0, 0, 255, 255);
+    m_closeButton = makeButton(QStringLiteral("X"), 0, 0, 255, 255);
 
     // Two rows of five, in reading order.
     for (int k = 0; k < SlotCount; ++k) {
@@ -36,40 +36,30 @@ PaletteFrame::PaletteFrame(QWidget *parent)
         const int top = k < 5 ? 120 : 480;
         image->setGeometry(Twips::toPixels(left, top, 375, 375));
         connect(image, &ClickableImage::clicked, this,
-                [this, image] { emit iconChosen(qint16(image->WhatsThisHelpID)); });
+                [this, image] { emit iconChosen(qint16(image->iconNumber())); });
         m_slots[size_t(k)] = image;
     }
-    Image3 = m_slots[0];
-    Image4 = m_slots[1];
-    Image5 = m_slots[2];
-    Image6 = m_slots[3];
-    Image7 = m_slots[4];
-    Image8 = m_slots[5];
-    Image9 = m_slots[6];
-    Image10 = m_slots[7];
-    Image11 = m_slots[8];
-    Image12 = m_slots[9];
 
-    HScroll1 = new QScrollBar(Qt::Horizontal, this);
-    HScroll1->setGeometry(Twips::toPixels(360, 960, 1815, 255));
-    HScroll1->setRange(1, 3000);
-    HScroll1->setSingleStep(10);
-    HScroll1->setPageStep(10);
-    HScroll1->setValue(1);
+    m_pageScrollBar = new QScrollBar(Qt::Horizontal, this);
+    m_pageScrollBar->setGeometry(Twips::toPixels(360, 960, 1815, 255));
+    m_pageScrollBar->setRange(1, 3000);
+    m_pageScrollBar->setSingleStep(10);
+    m_pageScrollBar->setPageStep(10);
+    m_pageScrollBar->setValue(1);
     // Pages change when the thumb is released, not while it is dragged.
-    HScroll1->setTracking(false);
-    connect(HScroll1, &QScrollBar::valueChanged, this,
-            [this](int value) { RefreshPalette(qint16(value)); });
+    m_pageScrollBar->setTracking(false);
+    connect(m_pageScrollBar, &QScrollBar::valueChanged, this,
+            [this](int value) { showPage(qint16(value)); });
 
-    Image13 = new ClickableImage(this);
-    Image13->setGeometry(Twips::toPixels(240, 1320, 1245, 930));
-    Image13->setPicture(QPixmap(QStringLiteral(":/images/note.jpg")));
-    Image13->setToolTip(QStringLiteral("Note"));
-    connect(Image13, &ClickableImage::clicked, this, &PaletteFrame::noteChosen);
+    m_notePicture = new ClickableImage(this);
+    m_notePicture->setGeometry(Twips::toPixels(240, 1320, 1245, 930));
+    m_notePicture->setPicture(QPixmap(QStringLiteral(":/images/note.jpg")));
+    m_notePicture->setToolTip(QStringLiteral("Note"));
+    connect(m_notePicture, &ClickableImage::clicked, this, &PaletteFrame::noteChosen);
 
-    Command8 = makeButton(QStringLiteral("Find"), 1560, 1680, 735, 255);
-    Command5 = makeButton(QStringLiteral("Paste"), 1560, 2040, 735, 255);
-    Command2 = makeButton(QStringLiteral("Save Snapshot"), 240, 2400, 2055, 255);
+    m_findButton = makeButton(QStringLiteral("Find"), 1560, 1680, 735, 255);
+    m_pasteButton = makeButton(QStringLiteral("Paste"), 1560, 2040, 735, 255);
+    m_snapshotButton = makeButton(QStringLiteral("Save Snapshot"), 240, 2400, 2055, 255);
 }
 
 QPushButton *PaletteFrame::makeButton(const QString &caption, int left, int top, int width,
@@ -85,11 +75,11 @@ void PaletteFrame::setIconSetCount(qint16 count)
 {
     m_iconSetCount = count;
     // With no icon the range is the single value 1, which shows nothing.
-    const QSignalBlocker block(HScroll1);
-    HScroll1->setMaximum(qMax<int>(1, count));
+    const QSignalBlocker block(m_pageScrollBar);
+    m_pageScrollBar->setMaximum(qMax<int>(1, count));
 }
 
-void PaletteFrame::RefreshPalette(qint16 first)
+void PaletteFrame::showPage(qint16 first)
 {
     for (int k = 1; k <= SlotCount; ++k) {
         ClickableImage *image = slot(k);
@@ -103,11 +93,11 @@ void PaletteFrame::RefreshPalette(qint16 first)
             // A picture that went missing is not offered, rather than
             // leaving the previous page's icon under a stale number.
             image->hide();
-            image->WhatsThisHelpID = 0;
+            image->setIconNumber(0);
             continue;
         }
         image->setPicture(picture);
-        image->WhatsThisHelpID = n;
+        image->setIconNumber(n);
         image->show();
     }
 }
@@ -124,6 +114,6 @@ void PaletteFrame::paintEvent(QPaintEvent *)
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(Command1->width() + 3, 0, width() - Command1->width() - 6, px(120)),
+    painter.drawText(QRect(m_closeButton->width() + 3, 0, width() - m_closeButton->width() - 6, px(120)),
                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Select Icon"));
 }

@@ -29,19 +29,18 @@ public:
 
     // Fills slot k with icon first + k - 1 while that is an icon of the
     // set, and hides the slots past the set's end.
-    void RefreshPalette(qint16 first);
+    void showPage(qint16 first);
 
-    // Slot k (1..10): Image3 is slot 1, Image4..Image12 slots 2..10.
+
+    // Slot k (1..10), in reading order.
     ClickableImage *slot(int k) const { return m_slots[size_t(k - 1)]; }
-
-    ClickableImage *Image3, *Image4, *Image5, *Image6, *Image7;
-    ClickableImage *Image8, *Image9, *Image10, *Image11, *Image12;
-    QScrollBar *HScroll1;
-    ClickableImage *Image13;
-    QPushButton *Command1;
-    QPushButton *Command8;
-    QPushButton *Command5;
-    QPushButton *Command2;
+    QScrollBar *pageScrollBar() const { return m_pageScrollBar; }
+    ClickableImage *notePicture() const { return m_notePicture; }
+    QPushButton *closeButton() const { return m_closeButton; }
+    QPushButton *findButton() const { return m_findButton; }
+    QPushButton *pasteButton() const { return m_pasteButton; }
+    QPushButton *snapshotButton() const { return m_snapshotButton; }
+    qint16 iconSetCount() const { return m_iconSetCount; }
 
 signals:
     // A slot was clicked: the icon number it shows.
@@ -56,6 +55,12 @@ private:
     QPushButton *makeButton(const QString &caption, int left, int top, int width, int height);
 
     std::array<ClickableImage *, SlotCount> m_slots;
+    QScrollBar *m_pageScrollBar;
+    ClickableImage *m_notePicture;
+    QPushButton *m_closeButton;
+    QPushButton *m_findButton;
+    QPushButton *m_pasteButton;
+    QPushButton *m_snapshotButton;
     qint16 m_iconSetCount = 0;
     IconPicture m_iconPicture;
 };

@@ -1,15 +1,12 @@
 #include "SnapshotCommand.h"
 
-#include "MDIForm1.h"
 #include "PaletteFrame.h"
-#include "PlotView.h"
-#include "frmPlotFile.h"
+#include "PlotWindow.h"
+#include "Snapshot.h"
+#include "WindowServices.h"
 
 #include <QDir>
-#include <QImageWriter>
-#include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 
 namespace {
 
@@ -29,46 +26,22 @@ QString imageProgram()
 
 } // namespace
 
-SnapshotCommand::SnapshotCommand(frmPlotFile &window)
+SnapshotCommand::SnapshotCommand(PlotWindow &window)
     : QObject(&window)
     , m_window(window)
-    , m_canvas(new QLabel(&window))
 {
-    m_canvas->setObjectName(QStringLiteral("Picture1"));
-    m_canvas->hide();
-    connect(window.Frame1->Command2, &QPushButton::clicked, this,
-            &SnapshotCommand::Command2_Click);
+    connect(window.palette()->snapshotButton(), &QPushButton::clicked, this,
+            &SnapshotCommand::saveSnapshot);
 }
 
-void SnapshotCommand::Command2_Click()
+void SnapshotCommand::saveSnapshot()
 {
-    MDIForm1 &main = m_window.main();
-    main.services().setCurrentFolder(main.appPath());
+    const QString &folder = m_window.programFolder().path();
+    WindowServices &services = m_window.services();
+    services.setCurrentFolder(folder);
     // The palette is never in the picture.
-    m_window.Frame1->hide();
-    m_window.paletteOpen = false;
-    SaveFormImageToFile(&m_window, m_canvas, main.appPath() + QDir::separator() + kSnapshotName);
+    m_window.palette()->hide();
+    Snapshot::save(Snapshot::capture(*m_window.view()), folder + QDir::separator() + kSnapshotName);
     // Nothing is reported: without an image program the file is still there.
-    main.services().startProgram(imageProgram(), {kSnapshotName}, main.appPath());
-}
-
-bool SaveFormImageToFile(frmPlotFile *ContainerForm, QLabel *PictureBoxControl,
-                         const QString &ImageFileName)
-{
-    PlotView *view = ContainerForm->view();
-    // Let the window repaint where the palette was before it is copied.
-    QPixmap copy = view->grab(view->viewport()->rect());
-    copy.setDevicePixelRatio(1.0);
-    PictureBoxControl->setPixmap(copy);
-    PictureBoxControl->resize(copy.size());
-
-    QSaveFile file(ImageFileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(copy.toImage())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    services.startProgram(imageProgram(), {kSnapshotName}, folder);
 }

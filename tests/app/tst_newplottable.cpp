@@ -5,16 +5,16 @@
 #include <QtTest>
 
 // The calls on the services in order, each as "kind text|title|default|icon",
-// the open dialog as "ShowOpen title|filter|folder|flags".
+// the open dialog as "openFile title|filter|folder".
 static QStringList asked(const ScriptedServices &services)
 {
     QStringList log;
     for (const ScriptedServices::Call &c : services.calls) {
-        const CommonDialog &d = c.dialog;
-        const QStringList fields =
-            c.kind == "ShowOpen"
-                ? QStringList{d.DialogTitle, d.Filter, d.InitDir, QString::number(d.Flags)}
-                : QStringList{c.text, c.title, c.defaultText, QString::number(int(c.icon))};
+        QStringList fields;
+        if (c.kind == "openFile")
+            fields << c.dialog.title << c.dialog.filter << c.dialog.folder;
+        else
+            fields << c.text << c.title << c.defaultText << QString::number(int(c.icon));
         log << c.kind + ' ' + fields.join('|');
     }
     return log;
@@ -54,25 +54,25 @@ private slots:
         f.services.answerInput(name);
         f.services.answerOpen(picture.isEmpty() ? "" : f.folder.file("Elsewhere/" + picture));
         f.services.answerInput(iconSet);
-        f.main->MenuNew->trigger();
+        f.main->newAction()->trigger();
 
         const QStringList questions{
-            "InputBox Plotting Table Name: |Quenbrack||0",
-            "ShowOpen Choose background Image File|JPG Files|*.jpg|BMP Files|*.bmp|JPEG Files|"
-            "*.jpeg|GIF Files|*.gif|" + f.folder.file("Plot Templates") + "|8",
-            "InputBox Icon Set (Directory Name): |Choose Icon Set|BasicSet|0"};
+            "askText Plotting Table Name: |Quenbrack||0",
+            "openFile Choose background Image File|JPG Files|*.jpg|BMP Files|*.bmp|JPEG Files|"
+            "*.jpeg|GIF Files|*.gif|" + f.folder.file("Plot Templates"),
+            "askText Icon Set (Directory Name): |Choose Icon Set|BasicSet|0"};
         QCOMPARE(asked(f.services), questions.mid(0, file.isEmpty() ? 2 : 3));
         const QDir tables(f.folder.file("Plot Tables"));
         QCOMPARE(tables.entryList(QDir::Files | QDir::Hidden).size(), file.isEmpty() ? 0 : 1);
-        QCOMPARE(f.main->docCnt, qint16(!file.isEmpty()));
+        QCOMPARE(f.main->tableWindowCount(), int(!file.isEmpty()));
         if (file.isEmpty())
             return;
         QCOMPARE(f.folder.readBytes(tables.filePath(file)),
                  TestProgramFolder::crlf({picture, iconSet, "[Notes]", "[End]"}));
-        QCOMPARE(f.main->docWindows()[0]->windowTitle(), tables.filePath(file));
+        QCOMPARE(f.main->tableWindows()[0]->windowTitle(), tables.filePath(file));
         // The background is the chosen picture's copy in Plot Templates, or
         // the picture of that name, in any case, that was there before.
-        QCOMPARE(f.main->docWindows()[0]->sizeHint(),
+        QCOMPARE(f.main->tableWindows()[0]->sizeHint(),
                  picture == "MAP.jpg" ? QSize(30, 20) : QSize(90, 60));
     }
 
@@ -81,9 +81,9 @@ private slots:
         DocumentFixture f;
         f.folder.writeBytes("Plot Tables/ab.plt", "mine");
         f.services.answerInput("a:b");
-        f.main->MenuNew->trigger();
-        QCOMPARE(asked(f.services), (QStringList{"InputBox Plotting Table Name: |Quenbrack||0",
-                                                 "MsgBox File already exists!|Quenbrack||0"}));
+        f.main->newAction()->trigger();
+        QCOMPARE(asked(f.services), (QStringList{"askText Plotting Table Name: |Quenbrack||0",
+                                                 "message File already exists!|Quenbrack||0"}));
         QCOMPARE(f.folder.readBytes("Plot Tables/ab.plt"), QByteArray("mine"));
     }
 };

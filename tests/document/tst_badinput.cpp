@@ -104,18 +104,18 @@ private slots:
         f.folder.writeBytes(QStringLiteral("Plot Tables/T.plt"), file);
         const QString path = f.folder.file(QStringLiteral("Plot Tables/T.plt"));
 
-        frmPlotFile *w = f.open(path);
+        PlotWindow *w = f.open(path);
         QVERIFY(w);
-        QCOMPARE(f.main->docCnt, qint16(1));
-        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(f.main->tableWindowCount(), int(1));
+        const auto messages = f.services.callsOf(QStringLiteral("message"));
         QCOMPARE(messages.size(), message ? 1 : 0);
         if (message) {
             QVERIFY(messages[0].text.startsWith(QStringLiteral("Missing File: ")));
             QVERIFY(messages[0].text.size() < 1000);
         }
         DocumentFixture::close(w);
-        QCOMPARE(f.main->docCnt, qint16(0));
-        const bool offered = !f.services.callsOf(QStringLiteral("ShowSave")).isEmpty();
+        QCOMPARE(f.main->tableWindowCount(), int(0));
+        const bool offered = !f.services.callsOf(QStringLiteral("saveFile")).isEmpty();
         QCOMPARE(offered, !understood);
         if (!understood)
             QCOMPARE(f.folder.readBytes(path), file);

@@ -31,33 +31,33 @@ private slots:
         f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
                               Qt::black);
         f.folder.writeIconSet(QStringLiteral("BasicSet"), 12, QSize(24, 20));
-        frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
+        PlotWindow *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
         QVERIFY(w);
         QVERIFY(f.services.calls.isEmpty());
         QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt")));
 
         // The client area is the background picture: 9000 x 6000 twips.
-        QCOMPARE(w->doc.Image1[0].width, 9000.0f);
-        QCOMPARE(w->doc.Image1[0].height, 6000.0f);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 0).width, 9000.0f);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 0).height, 6000.0f);
         QCOMPARE(w->view()->size(), QSize(600, 400));
 
-        QCOMPARE(w->iconElementCount(), 3);
-        QCOMPARE(w->noteElementCount(), 2);
+        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
+        QCOMPARE(w->document()->count(ElementKind::Note), 2);
         const IconItem *pier = w->iconItem(1);
         QCOMPARE(pier->toolTip(), QStringLiteral("Pier"));
         QCOMPARE(pier->pos(), QPointF(200, 100));
         QCOMPARE(pier->boundingRect().size(), QSizeF(24, 20));
-        QCOMPARE(w->doc.Image1[1].width, 360.0f);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 1).width, 360.0f);
         // A missing picture: listed, live, 15 x 15 twips, no message.
-        QCOMPARE(w->doc.Image1[3].number, 99);
-        QCOMPARE(w->doc.Image1[3].width, 15.0f);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 3).number, 99);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 3).width, 15.0f);
         QVERIFY(w->iconItem(3)->isVisible());
         QCOMPARE(w->noteItem(1)->pos(), QPointF(40, 200));
-        QCOMPARE(w->doc.Label1[2].number, 7); // a note keeps the number read
+        QCOMPARE(w->document()->element(ElementKind::Note, 2).number, 7); // a note keeps the number read
 
-        QCOMPARE(w->iconSetCount, qint16(12));
-        QCOMPARE(w->Frame1->HScroll1->maximum(), 12);
-        QVERIFY(!w->Frame1->isVisible());
+        QCOMPARE(w->palette()->iconSetCount(), qint16(12));
+        QCOMPARE(w->palette()->pageScrollBar()->maximum(), 12);
+        QVERIFY(!w->palette()->isVisible());
 
         // Both notes, whatever was painted before them, fill their boxes pale
         // yellow; the background shows beside them.
@@ -84,7 +84,7 @@ private slots:
         f.folder.writeBytes(QStringLiteral("Plot Templates/notes.txt"), "just text");
         QStringList lines = kTable;
         lines[0] = backgroundLine;
-        frmPlotFile *w = f.open(f.table(QStringLiteral("Harbour.plt"), lines));
+        PlotWindow *w = f.open(f.table(QStringLiteral("Harbour.plt"), lines));
         QVERIFY(w);
 
         QCOMPARE(f.services.calls.size(), 1);
@@ -98,8 +98,8 @@ private slots:
         QCOMPARE(message.title, QStringLiteral("Quenbrack"));
         QCOMPARE(message.icon, MessageIcon::Exclamation);
         // The window opens all the same, with its elements.
-        QCOMPARE(w->iconElementCount(), 3);
-        QCOMPARE(w->doc.Image1[0].width, 15.0f);
+        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 0).width, 15.0f);
     }
 
     void namesResolveWithoutRegardToCase()
@@ -111,11 +111,11 @@ private slots:
         f.folder.writePicture(QStringLiteral("icons/basicset/icon_1.jpg"), QSize(30, 30));
         // The plot table path itself, below the program folder, too.
         f.table(QStringLiteral("Harbour.plt"), kTable);
-        frmPlotFile *w = f.open(f.folder.path() + QStringLiteral("/plot tables/HARBOUR.plt"));
+        PlotWindow *w = f.open(f.folder.path() + QStringLiteral("/plot tables/HARBOUR.plt"));
         QVERIFY(f.services.calls.isEmpty());
-        QCOMPARE(w->iconElementCount(), 3);
-        QCOMPARE(w->doc.Image1[1].width, 450.0f);
-        QCOMPARE(w->iconSetCount, qint16(2));
+        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 1).width, 450.0f);
+        QCOMPARE(w->palette()->iconSetCount(), qint16(2));
         // Smaller than a window frame allows: the client area asks for the
         // picture's size and the platform may give more.
         QCOMPARE(w->sizeHint(), QSize(90, 60));

@@ -73,12 +73,12 @@ PlotTable largeTable(const QString &text, int icons)
     table.backgroundName = QStringLiteral("harbour.jpg");
     table.iconSetName = QStringLiteral("BasicSet");
     for (int n = 1; n <= icons; ++n) {
-        const int k = table.Image1.Load();
-        table.Image1[k].visible = true;
-        table.Image1[k].text = text + QString::number(n);
-        table.Image1[k].number = n % 30 + 1;
-        table.Image1[k].top = float(n % 600);
-        table.Image1[k].left = float(n % 900);
+        const int k = table.icons.add();
+        table.icons[k].live = true;
+        table.icons[k].text = text + QString::number(n);
+        table.icons[k].number = n % 30 + 1;
+        table.icons[k].top = float(n % 600);
+        table.icons[k].left = float(n % 900);
     }
     return table;
 }
@@ -120,14 +120,14 @@ private slots:
         f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
         const QString path = table.isEmpty() ? f.folder.file(QStringLiteral("Plot Tables/New.plt"))
                                              : f.table(QStringLiteral("Harbour.plt"), table);
-        frmPlotFile *w = f.open(path);
+        PlotWindow *w = f.open(path);
         if (hide) {
-            w->doc.Image1[2].visible = false;
-            w->doc.Label1[1].visible = false;
+            w->document()->setLive(ElementKind::Icon, 2, false);
+            w->document()->setLive(ElementKind::Note, 1, false);
         }
         DocumentFixture::close(w);
         QCOMPARE(f.folder.readBytes(path), lines(written));
-        QVERIFY(f.services.callsOf(QStringLiteral("ShowSave")).isEmpty());
+        QVERIFY(f.services.callsOf(QStringLiteral("saveFile")).isEmpty());
     }
 
     void failedWriteOffersAnotherPlace_data()
@@ -149,8 +149,8 @@ private slots:
         f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(90, 60));
         const QString path = f.folder.file(QStringLiteral("Plot Tables/Sub/Harbour.plt"));
         f.folder.writeBytes(QStringLiteral("Plot Tables/Sub/Harbour.plt"), lines(kExample));
-        frmPlotFile *w = f.open(path);
-        w->doc.Image1[1].text = QStringLiteral("Edited");
+        PlotWindow *w = f.open(path);
+        w->document()->setText(ElementKind::Icon, 1, QStringLiteral("Edited"));
 
         QTemporaryDir elsewhere;
         QVERIFY(::chmod(QFile::encodeName(elsewhere.path()).constData(), 0777) == 0);
@@ -168,14 +168,14 @@ private slots:
             DocumentFixture::close(w);
         }
 
-        QCOMPARE(f.main->docCnt, qint16(0));
-        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(f.main->tableWindowCount(), int(0));
+        const auto messages = f.services.callsOf(QStringLiteral("message"));
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().text.startsWith(
             QStringLiteral("The Plot Table could not be saved to\r\n'") + path + QStringLiteral("'\r\n")));
         QCOMPARE(messages.first().icon, MessageIcon::Exclamation);
         QVERIFY(!messages.first().text.contains(QStringLiteral("Unknown error"))); // a reason
-        const auto dialogs = f.services.callsOf(QStringLiteral("ShowSave"));
+        const auto dialogs = f.services.callsOf(QStringLiteral("saveFile"));
         QCOMPARE(dialogs.size(), 1);
         QCOMPARE(dialogs.first().title, QStringLiteral("Save Plot Table As"));
         if (fault != u"deleted")
@@ -204,17 +204,17 @@ private slots:
         const QString path = f.folder.file(QStringLiteral("Plot Tables/Odd.plt"));
         const QString other = f.folder.file(QStringLiteral("Plot Tables/Saved.plt"));
         f.services.answerSave(chooseAnother ? other : QString());
-        frmPlotFile *w = f.open(path);
+        PlotWindow *w = f.open(path);
         const int before = f.services.calls.size(); // the missing background
         DocumentFixture::close(w);
 
         QCOMPARE(f.folder.readBytes(path), bytes);
         const auto calls = f.services.calls.mid(before);
         QCOMPARE(calls.size(), 2);
-        QCOMPARE(calls[0].kind, QStringLiteral("MsgBox"));
+        QCOMPARE(calls[0].kind, QStringLiteral("message"));
         QVERIFY(calls[0].text.contains(u'\'' + path + u'\''));
         QVERIFY(calls[0].text.contains(QStringLiteral("left untouched")));
-        QCOMPARE(calls[1].kind, QStringLiteral("ShowSave"));
+        QCOMPARE(calls[1].kind, QStringLiteral("saveFile"));
         QCOMPARE(QFile::exists(other), chooseAnother);
     }
 

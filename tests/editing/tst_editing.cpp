@@ -34,27 +34,27 @@ struct Editing : DocumentFixture
         folder.writeIconSet(QStringLiteral("BasicSet"), 25);
         folder.writeIconSet(QStringLiteral("Other"), 5);
     }
-    frmPlotFile *openTable(const QString &name, QStringList lines = kTable)
+    PlotWindow *openTable(const QString &name, QStringList lines = kTable)
     {
         return open(table(name, lines));
     }
-    QStringList saved(frmPlotFile *w)
+    QStringList saved(PlotWindow *w)
     {
-        const QString path = w->plotFilePath;
+        const QString path = w->path();
         close(w);
         return QString::fromLatin1(folder.readBytes(path)).split(QStringLiteral("\r\n"));
     }
 };
 
-void pasteAt(frmPlotFile *w, QPoint at)
+void pasteAt(PlotWindow *w, QPoint at)
 {
     press(w, at, Qt::RightButton);
-    QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+    QTest::mouseClick(w->palette()->pasteButton(), Qt::LeftButton);
 }
-void cutAt(frmPlotFile *w, QPoint at)
+void cutAt(PlotWindow *w, QPoint at)
 {
     press(w, at, Qt::RightButton);
-    QTest::mouseClick(w->Frame2->Command4, Qt::LeftButton);
+    QTest::mouseClick(w->actionMenuFrame()->cutButton(), Qt::LeftButton);
 }
 } // namespace
 
@@ -84,28 +84,28 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(QStringList, record);
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         press(w, at, Qt::RightButton);
         press(w, QPoint(300, 300), Qt::RightButton); // while it waits: changes nothing
-        QVERIFY(w->Frame1->isVisible());
-        QCOMPARE(w->Frame1->pos(), at);
-        QVERIFY(w->paletteOpen);
+        QVERIFY(w->palette()->isVisible());
+        QCOMPARE(w->palette()->pos(), at);
+        QVERIFY(w->placing()->isWaiting());
         for (int page = 0; page < pages; ++page)
-            w->Frame1->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            w->palette()->pageScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         if (!answer.isEmpty())
             f.services.answerInput(answer);
-        QTest::mouseClick(slot ? w->Frame1->slot(slot) : w->Frame1->Image13, Qt::LeftButton);
+        QTest::mouseClick(slot ? w->palette()->slot(slot) : w->palette()->notePicture(), Qt::LeftButton);
 
-        QVERIFY(!w->Frame1->isVisible());
-        QVERIFY(!w->paletteOpen);
-        QCOMPARE(w->iconElementCount() + w->noteElementCount(), 5);
-        const auto inputs = f.services.callsOf(QStringLiteral("InputBox"));
+        QVERIFY(!w->palette()->isVisible());
+        QVERIFY(!w->placing()->isWaiting());
+        QCOMPARE(w->document()->count(ElementKind::Icon) + w->document()->count(ElementKind::Note), 5);
+        const auto inputs = f.services.callsOf(QStringLiteral("askText"));
         QCOMPARE(inputs.size(), 1);
         QCOMPARE(inputs[0].text, slot ? QStringLiteral("Info: ") : QStringLiteral("Note: "));
         QCOMPARE(inputs[0].title, QStringLiteral("Quenbrack"));
         QCOMPARE(inputs[0].defaultText, QString());
         if (slot)
-            QCOMPARE(w->doc.Image1[3].width, 360.0f); // the picture's 24 pixels
+            QCOMPARE(w->document()->element(ElementKind::Icon, 3).width, 360.0f); // the picture's 24 pixels
         QCOMPARE(f.saved(w).mid(slot ? 10 : 19, 4), record);
     }
 
@@ -129,7 +129,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QPoint, expected);
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         for (QChar step : steps) {
             switch (step.unicode()) {
             case 'c': click(w, QPoint(205, 105)); break;
@@ -158,14 +158,14 @@ private slots:
         // loaded after it and so stacks above it.
         QFETCH(bool, putDown);
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         const QColor background = w->view()->viewport()->grab().toImage().pixelColor(500, 350);
         click(w, QPoint(205, 105));
         press(w, QPoint(205, 105), Qt::LeftButton);
         move(w, QPoint(230, 190), Qt::LeftButton);
         if (putDown)
             move(w, QPoint(500, 20), Qt::NoButton);
-        QCOMPARE(w->carriedIcon, qint16(putDown ? 0 : 1));
+        QCOMPARE(w->carrying()->carriedIcon(), qint16(putDown ? 0 : 1));
 
         const QImage shown = w->view()->viewport()->grab().toImage();
         QCOMPARE(shown.pixelColor(240, 195), w->iconPicture(QStringLiteral("1")).toImage().pixelColor(0, 0));
@@ -180,14 +180,14 @@ private slots:
     void menuAppliesToTheFirstElementOnly()
     {
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         press(w, QPoint(205, 105), Qt::RightButton); // A
-        QCOMPARE(w->Frame2->pos(), QPoint(224, 100)); // Left + 365 twips
+        QCOMPARE(w->actionMenuFrame()->pos(), QPoint(224, 100)); // Left + 365 twips
         press(w, QPoint(305, 105), Qt::RightButton); // B, while the menu waits
-        QCOMPARE(w->Frame2->pos(), QPoint(224, 100));
-        QTest::mouseClick(w->Frame2->Command7, Qt::LeftButton);
-        QVERIFY(!w->doc.Image1[1].visible);
-        QVERIFY(w->doc.Image1[2].visible);
+        QCOMPARE(w->actionMenuFrame()->pos(), QPoint(224, 100));
+        QTest::mouseClick(w->actionMenuFrame()->deleteButton(), Qt::LeftButton);
+        QVERIFY(!w->document()->element(ElementKind::Icon, 1).live);
+        QVERIFY(w->document()->element(ElementKind::Icon, 2).live);
     }
 
     void menuActions_data()
@@ -214,28 +214,28 @@ private slots:
         QFETCH(bool, visible);
         QFETCH(int, clipboardNumber);
         Editing f;
-        f.main->draggIconPath = QStringLiteral("before");
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        f.main->clipboard().iconSetName = QStringLiteral("before");
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         press(w, note ? QPoint(210, 210) : QPoint(205, 105), Qt::RightButton);
-        QPushButton *pushed = button == u"X"      ? w->Frame2->Command3
-                              : button == u"Edit" ? w->Frame2->Command6
-                              : button == u"Cut"  ? w->Frame2->Command4
-                                                  : w->Frame2->Command7;
+        QPushButton *pushed = button == u"X"      ? w->actionMenuFrame()->closeButton()
+                              : button == u"Edit" ? w->actionMenuFrame()->editButton()
+                              : button == u"Cut"  ? w->actionMenuFrame()->cutButton()
+                                                  : w->actionMenuFrame()->deleteButton();
         QTest::mouseClick(pushed, Qt::LeftButton);
-        QVERIFY(!w->Frame2->isVisible());
-        QVERIFY(!w->actionMenuOpen);
-        const PlotElement &element = note ? w->doc.Label1[1] : w->doc.Image1[1];
+        QVERIFY(!w->actionMenuFrame()->isVisible());
+        QVERIFY(!w->actionMenu()->isWaiting());
+        const PlotElement &element = note ? w->document()->element(ElementKind::Note, 1) : w->document()->element(ElementKind::Icon, 1);
         QCOMPARE(element.text, text);
-        QCOMPARE(element.visible, visible);
-        QCOMPARE(int(f.main->draggItemWhatsThisHelpID), clipboardNumber);
+        QCOMPARE(element.live, visible);
+        QCOMPARE(int(f.main->clipboard().number), clipboardNumber);
         if (button == u"Edit") {
-            const auto input = f.services.callsOf(QStringLiteral("InputBox")).first();
+            const auto input = f.services.callsOf(QStringLiteral("askText")).first();
             QCOMPARE(input.text, note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
             QCOMPARE(input.title, note ? QStringLiteral("Note") : QStringLiteral("Icon Name"));
             QCOMPARE(input.defaultText, note ? QStringLiteral("N") : QStringLiteral("A"));
         }
         if (button == u"Cut")
-            QCOMPARE(f.main->draggIconPath, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
+            QCOMPARE(f.main->clipboard().iconSetName, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
     }
 
     void waitsNest_data()
@@ -249,7 +249,7 @@ private slots:
     {
         QFETCH(bool, paletteFirst);
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         if (paletteFirst) {
             press(w, QPoint(400, 300), Qt::RightButton);
             press(w, QPoint(205, 105), Qt::RightButton);
@@ -257,33 +257,33 @@ private slots:
             press(w, QPoint(205, 105), Qt::RightButton);
             press(w, QPoint(400, 300), Qt::RightButton);
         }
-        QVERIFY(w->Frame1->isVisible());
-        QVERIFY(w->Frame2->isVisible());
+        QVERIFY(w->palette()->isVisible());
+        QVERIFY(w->actionMenuFrame()->isVisible());
         f.services.answerInput(QStringLiteral("placed"));
         f.services.answerInput(QStringLiteral("edited"));
-        QTest::mouseClick(w->Frame1->slot(2), Qt::LeftButton);
-        QVERIFY(w->Frame2->isVisible()); // the other wait goes on
-        QVERIFY(w->actionMenuOpen);
-        QTest::mouseClick(w->Frame2->Command6, Qt::LeftButton);
-        QCOMPARE(w->iconElementCount(), 3);
-        QCOMPARE(w->doc.Image1[3].text, QStringLiteral("placed"));
-        QCOMPARE(w->doc.Image1[3].left, 6000.0f);
-        QCOMPARE(w->doc.Image1[1].text, QStringLiteral("edited"));
-        QVERIFY(!w->paletteOpen);
-        QVERIFY(!w->actionMenuOpen);
+        QTest::mouseClick(w->palette()->slot(2), Qt::LeftButton);
+        QVERIFY(w->actionMenuFrame()->isVisible()); // the other wait goes on
+        QVERIFY(w->actionMenu()->isWaiting());
+        QTest::mouseClick(w->actionMenuFrame()->editButton(), Qt::LeftButton);
+        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 3).text, QStringLiteral("placed"));
+        QCOMPARE(w->document()->element(ElementKind::Icon, 3).left, 6000.0f);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 1).text, QStringLiteral("edited"));
+        QVERIFY(!w->placing()->isWaiting());
+        QVERIFY(!w->actionMenu()->isWaiting());
     }
 
     void cutIconPastesIntoTablesOfItsSet()
     {
         Editing f;
-        frmPlotFile *from = f.openTable(QStringLiteral("From.plt"));
+        PlotWindow *from = f.openTable(QStringLiteral("From.plt"));
         pasteAt(from, QPoint(50, 50)); // nothing cut yet: nothing happens
-        QCOMPARE(from->iconElementCount() + from->noteElementCount(), 4);
+        QCOMPARE(from->document()->count(ElementKind::Icon) + from->document()->count(ElementKind::Note), 4);
         QVERIFY(f.services.calls.isEmpty());
         cutAt(from, QPoint(305, 105)); // B
         QVERIFY(!f.saved(from).contains(QStringLiteral("B"))); // the cut outlives its window
 
-        frmPlotFile *to = f.openTable(QStringLiteral("To.plt"));
+        PlotWindow *to = f.openTable(QStringLiteral("To.plt"));
         for (int n = 1; n <= 2; ++n)
             pasteAt(to, QPoint(40 * n, 300));
         // Sets are told apart by their names as written, even where the
@@ -291,12 +291,12 @@ private slots:
         QStringList lowerCase = kTable;
         lowerCase[1] = QStringLiteral("basicset");
         for (const QStringList &lines : {lowerCase, QStringList{"bg.jpg", "Other", "[Notes]"}}) {
-            frmPlotFile *other = f.openTable(QStringLiteral("To%1.plt").arg(lines.size()), lines);
-            const int icons = other->iconElementCount();
+            PlotWindow *other = f.openTable(QStringLiteral("To%1.plt").arg(lines.size()), lines);
+            const int icons = other->document()->count(ElementKind::Icon);
             pasteAt(other, QPoint(50, 50));
-            QCOMPARE(other->iconElementCount(), icons);
+            QCOMPARE(other->document()->count(ElementKind::Icon), icons);
         }
-        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        const auto messages = f.services.callsOf(QStringLiteral("message"));
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].text,
                  QStringLiteral("Sorry, paste not possible. This Plot Table uses a different icon set!"
@@ -304,7 +304,7 @@ private slots:
                                 "loosing it."));
         QCOMPARE(messages[0].icon, MessageIcon::None);
         QCOMPARE(messages[0].title, QStringLiteral("Quenbrack"));
-        QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(2)); // kept for another try
+        QCOMPARE(f.main->clipboard().number, qint16(2)); // kept for another try
         QCOMPARE(f.saved(to).mid(10, 8),
                  (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
     }
@@ -312,27 +312,27 @@ private slots:
     void cutNotePastesByItsNumber()
     {
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
-        frmPlotFile *other = f.openTable(QStringLiteral("Other.plt"), {"bg.jpg", "Other", "[Notes]"});
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *other = f.openTable(QStringLiteral("Other.plt"), {"bg.jpg", "Other", "[Notes]"});
         // A note numbered -1 goes into a table of any set, as a note.
         cutAt(w, QPoint(210, 210));
         pasteAt(other, QPoint(70, 80));
-        QCOMPARE(other->noteElementCount(), 1);
-        QCOMPARE(other->doc.Label1[1].text, QStringLiteral("N"));
-        QCOMPARE(other->doc.Label1[1].left, 1050.0f);
+        QCOMPARE(other->document()->count(ElementKind::Note), 1);
+        QCOMPARE(other->document()->element(ElementKind::Note, 1).text, QStringLiteral("N"));
+        QCOMPARE(other->document()->element(ElementKind::Note, 1).left, 1050.0f);
 
         // Note "Five" was read with the number 5: it pastes as icon 5, and only
         // where the clipboard's icon set matches.
         cutAt(w, QPoint(210, 310));
-        QCOMPARE(f.main->draggItemWhatsThisHelpID, qint16(5));
+        QCOMPARE(f.main->clipboard().number, qint16(5));
         pasteAt(w, QPoint(50, 50));
-        QCOMPARE(w->iconElementCount(), 2);
-        QCOMPARE(f.services.callsOf(QStringLiteral("MsgBox")).size(), 1);
-        f.main->draggIconPath = QStringLiteral("BasicSet");
+        QCOMPARE(w->document()->count(ElementKind::Icon), 2);
+        QCOMPARE(f.services.callsOf(QStringLiteral("message")).size(), 1);
+        f.main->clipboard().iconSetName = QStringLiteral("BasicSet");
         pasteAt(w, QPoint(50, 50));
-        QCOMPARE(w->iconElementCount(), 3);
-        QCOMPARE(w->doc.Image1[3].number, 5);
-        QCOMPARE(w->doc.Image1[3].text, QStringLiteral("Five"));
+        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 3).number, 5);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 3).text, QStringLiteral("Five"));
     }
 
     void windowFull_data()
@@ -353,17 +353,17 @@ private slots:
             lines << "x" << (notes ? "-1 " : " 1 ") << " 0 " << " 0 ";
         if (!notes)
             lines << "[Notes]";
-        frmPlotFile *w = f.openTable(QStringLiteral("Full.plt"), lines);
+        PlotWindow *w = f.openTable(QStringLiteral("Full.plt"), lines);
         press(w, QPoint(300, 300), Qt::RightButton);
-        QTest::mouseClick(notes ? w->Frame1->Image13 : w->Frame1->slot(1), Qt::LeftButton);
-        f.main->draggItemWhatsThisHelpID = notes ? -1 : 1;
-        f.main->draggIconPath = QStringLiteral("BasicSet");
+        QTest::mouseClick(notes ? w->palette()->notePicture() : w->palette()->slot(1), Qt::LeftButton);
+        f.main->clipboard().number = notes ? -1 : 1;
+        f.main->clipboard().iconSetName = QStringLiteral("BasicSet");
         press(w, QPoint(300, 300), Qt::RightButton);
-        QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+        QTest::mouseClick(w->palette()->pasteButton(), Qt::LeftButton);
 
-        QCOMPARE(notes ? w->noteElementCount() : w->iconElementCount(), 32767);
-        QVERIFY(f.services.callsOf(QStringLiteral("InputBox")).isEmpty());
-        const auto messages = f.services.callsOf(QStringLiteral("MsgBox"));
+        QCOMPARE(notes ? w->document()->count(ElementKind::Note) : w->document()->count(ElementKind::Icon), 32767);
+        QVERIFY(f.services.callsOf(QStringLiteral("askText")).isEmpty());
+        const auto messages = f.services.callsOf(QStringLiteral("message"));
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages[0].text, notes ? QStringLiteral("This Plot Table already holds 32767 notes, "
                                                           "the most it can hold. No note was added.")
@@ -383,14 +383,14 @@ private slots:
     {
         QFETCH(bool, menu);
         Editing f;
-        frmPlotFile *w = f.openTable(QStringLiteral("T.plt"));
+        PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         if (menu)
             press(w, QPoint(205, 105), Qt::RightButton);
         else
             press(w, QPoint(50, 50), Qt::RightButton);
-        const QString path = w->plotFilePath;
+        const QString path = w->path();
         DocumentFixture::close(w);
-        QCOMPARE(f.main->docCnt, qint16(0));
+        QCOMPARE(f.main->tableWindowCount(), int(0));
         QVERIFY(f.services.calls.isEmpty());
         QCOMPARE(f.folder.readBytes(path), TestProgramFolder::crlf(kTable));
     }

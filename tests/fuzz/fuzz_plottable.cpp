@@ -38,16 +38,16 @@ PlotTable readTable(const QByteArray &bytes, PlotTableReader::Result *result = n
 
 void requireSameElements(const ElementArray &a, const ElementArray &b)
 {
-    if (a.UBound() != b.UBound())
+    if (a.count() != b.count())
         fail("element count");
-    for (int k = 1; k <= a.UBound(); ++k) {
+    for (int k = 1; k <= a.count(); ++k) {
         if (a[k].text != b[k].text)
             fail("text");
         if (a[k].number != b[k].number)
             fail("number");
         if (a[k].top != b[k].top || a[k].left != b[k].left)
             fail("place");
-        if (a[k].visible != b[k].visible)
+        if (a[k].live != b[k].live)
             fail("live");
     }
 }
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fail("a written table reads as complete");
     if (first.backgroundName != second.backgroundName || first.iconSetName != second.iconSetName)
         fail("names");
-    requireSameElements(first.Image1, second.Image1);
-    requireSameElements(first.Label1, second.Label1);
+    requireSameElements(first.icons, second.icons);
+    requireSameElements(first.notes, second.notes);
     if (writer.encode(second) != written)
         fail("writing is stable");
     return 0;

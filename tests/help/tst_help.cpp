@@ -1,8 +1,8 @@
 // Help > Info and Help > About: one window each.
 
 #include "DocumentFixture.h"
-#include "Form1.h"
-#include "frmAbout.h"
+#include "HelpWindow.h"
+#include "AboutBox.h"
 
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -21,34 +21,33 @@ private slots:
         // Info twice gives one window; closed and opened again, it reads the page anew.
         for (const QString page : {"First page", "Second page"}) {
             f.folder.writeBytes("help.htm", "<p>" + page.toUtf8() + "</p>");
-            f.main->MenuInfo->trigger();
-            f.main->MenuInfo->trigger();
-            Form1 *help = f.main->helpWindow();
+            f.main->infoAction()->trigger();
+            f.main->infoAction()->trigger();
+            HelpWindow *help = f.main->helpWindow();
             QVERIFY(help);
             QCOMPARE(f.main->findChildren<QMdiSubWindow *>().size(), 1);
-            QCOMPARE(f.main->docCnt, qint16(0));
+            QCOMPARE(f.main->tableWindowCount(), int(0));
             QCOMPARE(help->windowTitle(), "Information");
-            QCOMPARE(help->WebBrowser1->toPlainText(), page);
+            QCOMPARE(help->browser()->toPlainText(), page);
             QCOMPARE(help->parentWidget()->width(), 767); // 11500 twips
             for (const QSize size : {QSize(500, 300), QSize(900, 700), QSize(20, 10)}) {
                 help->parentWidget()->resize(size);
-                QCOMPARE(help->WebBrowser1->geometry(), help->rect());
+                QCOMPARE(help->browser()->geometry(), help->rect());
             }
             help->parentWidget()->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(!f.main->helpWindow());
         }
 
-        f.main->MenuAbout->trigger();
-        frmAbout *about = f.main->aboutBox();
+        f.main->aboutAction()->trigger();
+        AboutBox *about = f.main->aboutBox();
         QVERIFY(about);
-        f.main->MenuAbout->trigger();
+        f.main->aboutAction()->trigger();
         QCOMPARE(f.main->aboutBox(), about);
         QVERIFY(about->isWindow());
         QCOMPARE(about->windowTitle(), "About Quenbrack");
-        QCOMPARE(about->lblTitle->text(), "Quenbrack");
-        QCOMPARE(about->lblVersion->text(), "Version 1.0.1");
-        QVERIFY(about->cmdOK->isDefault());
+        QCOMPARE(about->versionLabel()->text(), "Version 1.0.1");
+        QVERIFY(about->okButton()->isDefault());
         // Closing the main window leaves the box open; Escape closes it.
         f.main->close();
         QVERIFY(about->isVisible());

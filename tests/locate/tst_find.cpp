@@ -12,13 +12,13 @@
 #include <QtTest>
 
 // Find from the palette; the list's texts.
-static QStringList find(frmPlotFile *w)
+static QStringList find(PlotWindow *w)
 {
     MouseInput::press(w, QPoint(500, 350), Qt::RightButton);
-    QTest::mouseClick(w->Frame1->Command8, Qt::LeftButton);
+    QTest::mouseClick(w->palette()->findButton(), Qt::LeftButton);
     QStringList texts;
-    for (int row = 0; row < w->Frame3->List1->count(); ++row)
-        texts << w->Frame3->List1->item(row)->text();
+    for (int row = 0; row < w->findPanel()->list()->count(); ++row)
+        texts << w->findPanel()->list()->item(row)->text();
     return texts;
 }
 
@@ -38,38 +38,36 @@ private slots:
         const QStringList texts{"Pier", "   ", " Gate ", "\t", "Cut me"};
         for (int k = 0; k < texts.size(); ++k)
             lines << texts[k] << " 1 " << " 150 " << QString(" %1 ").arg(300 + 600 * k);
-        frmPlotFile *w = f.open(f.table("T.plt", lines << "[Notes]" << "Note" << "-1 " << " 3000 "
+        PlotWindow *w = f.open(f.table("T.plt", lines << "[Notes]" << "Note" << "-1 " << " 3000 "
                                                        << " 3000 "));
         // The fifth icon, cut and pasted back, is listed twice.
         MouseInput::press(w, QPoint(185, 15), Qt::RightButton);
-        QTest::mouseClick(w->Frame2->Command4, Qt::LeftButton);
+        QTest::mouseClick(w->actionMenuFrame()->cutButton(), Qt::LeftButton);
         MouseInput::press(w, QPoint(300, 200), Qt::RightButton);
-        QTest::mouseClick(w->Frame1->Command5, Qt::LeftButton);
+        QTest::mouseClick(w->palette()->pasteButton(), Qt::LeftButton);
         // Find while a placement waits: the palette closes, nothing is placed.
         QCOMPARE(find(w), (QStringList{"Pier", "[Blank]", " Gate ", "\t", "[Deleted]", "Cut me"}));
-        QVERIFY(!w->Frame1->isVisible());
-        QVERIFY(!w->paletteOpen);
-        QCOMPARE(w->iconElementCount(), 6);
+        QVERIFY(!w->palette()->isVisible());
+        QVERIFY(!w->placing()->isWaiting());
+        QCOMPARE(w->document()->count(ElementKind::Icon), 6);
 
         // With the list open Pier moves and the blank one is deleted; the
         // list stays as it was, the marker goes where Pier is now.
-        w->doc.Image1[1].left = 6750;
-        w->doc.Image1[1].top = 4500;
-        w->iconChanged(1);
+        w->document()->move(ElementKind::Icon, 1, QPointF(6750, 4500));
         MouseInput::press(w, QPoint(65, 15), Qt::RightButton);
-        QTest::mouseClick(w->Frame2->Command7, Qt::LeftButton);
-        QListWidget *list = w->Frame3->List1;
+        QTest::mouseClick(w->actionMenuFrame()->deleteButton(), Qt::LeftButton);
+        QListWidget *list = w->findPanel()->list();
         QCOMPARE(list->item(1)->text(), "[Blank]");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(0)).center());
-        QVERIFY(!w->Frame3->isVisible());
-        QCOMPARE(w->Shape1->geometry(), QRect(450, 300, 25, 25));
-        QVERIFY(w->Shape1->isVisible());
+        QVERIFY(!w->findPanel()->isVisible());
+        QCOMPARE(w->locateMarker()->geometry(), QRect(450, 300, 25, 25));
+        QVERIFY(w->locateMarker()->isVisible());
         QVERIFY(f.services.calls.isEmpty());
         QCOMPARE(find(w)[1], "[Deleted]");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(1)).center());
-        QCOMPARE(w->Shape1->pos(), QPoint(60, 10));
+        QCOMPARE(w->locateMarker()->pos(), QPoint(60, 10));
         QCOMPARE(f.services.calls.size(), 1);
         QCOMPARE(f.services.calls[0].text,
                  "Old location of an icon that was deleted during this session.\r\nRecently "
@@ -81,12 +79,12 @@ private slots:
         // goes with a click on an icon.
         MouseInput::click(w, QPoint(205, 205));
         find(w);
-        QTest::mouseClick(w->Frame3->Command9, Qt::LeftButton);
-        QVERIFY(!w->Frame3->isVisible());
-        QVERIFY(w->Shape1->isVisible());
+        QTest::mouseClick(w->findPanel()->closeButton(), Qt::LeftButton);
+        QVERIFY(!w->findPanel()->isVisible());
+        QVERIFY(w->locateMarker()->isVisible());
         MouseInput::click(w, QPoint(105, 15));
-        QVERIFY(!w->Shape1->isVisible());
-        QCOMPARE(w->carriedIcon, qint16(3));
+        QVERIFY(!w->locateMarker()->isVisible());
+        QCOMPARE(w->carrying()->carriedIcon(), qint16(3));
     }
 };
 

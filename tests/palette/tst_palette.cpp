@@ -16,7 +16,7 @@ static QString page(const PaletteFrame *palette)
     QStringList shown;
     for (int k = 1; k <= PaletteFrame::SlotCount; ++k)
         if (!palette->slot(k)->isHidden())
-            shown << QString::number(palette->slot(k)->WhatsThisHelpID)
+            shown << QString::number(palette->slot(k)->iconNumber())
                          + (shown.size() == k - 1 ? "" : "!");
     return shown.size() > 1 ? shown.first() + '-' + shown.last() : shown.join("");
 }
@@ -47,15 +47,15 @@ private slots:
         DocumentFixture f;
         f.folder.writePicture("Plot Templates/bg.jpg", QSize(300, 300));
         f.folder.writeIconSet("Set", icons);
-        frmPlotFile *w = f.open(f.table("A.plt", {"bg.jpg", "Set", "[Notes]", "[End]"}));
-        const frmPlotFile *other = f.open(f.table("B.plt", {"bg.jpg", "Set", "[Notes]", "[End]"}));
-        PaletteFrame *p = w->Frame1;
-        QCOMPARE((QStringList{p->Command1->text(), p->Command8->text(), p->Command5->text(),
-                              p->Command2->text()}),
+        PlotWindow *w = f.open(f.table("A.plt", {"bg.jpg", "Set", "[Notes]", "[End]"}));
+        const PlotWindow *other = f.open(f.table("B.plt", {"bg.jpg", "Set", "[Notes]", "[End]"}));
+        PaletteFrame *p = w->palette();
+        QCOMPARE((QStringList{p->closeButton()->text(), p->findButton()->text(), p->pasteButton()->text(),
+                              p->snapshotButton()->text()}),
                  (QStringList{"X", "Find", "Paste", "Save Snapshot"}));
         QStringList seen{page(p)};
         for (QChar action : actions) {
-            p->HScroll1->triggerAction(action == '+'   ? QAbstractSlider::SliderSingleStepAdd
+            p->pageScrollBar()->triggerAction(action == '+'   ? QAbstractSlider::SliderSingleStepAdd
                                        : action == '-' ? QAbstractSlider::SliderSingleStepSub
                                        : action == '>' ? QAbstractSlider::SliderPageStepAdd
                                                        : QAbstractSlider::SliderPageStepSub);
@@ -63,14 +63,14 @@ private slots:
         }
         QCOMPARE(seen.join(','), pages);
         // Closed and opened again, it keeps its page; the other window's is its own.
-        p->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        p->pageScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         const QString last = page(p);
-        QTest::mouseClick(p->Command1, Qt::LeftButton);
+        QTest::mouseClick(p->closeButton(), Qt::LeftButton);
         QVERIFY(p->isHidden());
         MouseInput::press(w, QPoint(150, 150), Qt::RightButton);
         QVERIFY(p->isVisible());
         QCOMPARE(page(p), last);
-        QCOMPARE(page(other->Frame1), seen.first());
+        QCOMPARE(page(other->palette()), seen.first());
     }
 };
 

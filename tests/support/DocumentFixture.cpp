@@ -7,7 +7,7 @@
 DocumentFixture::DocumentFixture()
 {
     qputenv("XDG_CONFIG_DIRS", settings.path().toUtf8());
-    main = std::make_unique<MDIForm1>(folder.path(), services);
+    main = std::make_unique<MainWindow>(folder.path(), services);
 }
 
 DocumentFixture::~DocumentFixture()
@@ -23,12 +23,12 @@ QString DocumentFixture::table(const QString &name, const QStringList &lines) co
     return folder.file(relative);
 }
 
-frmPlotFile *DocumentFixture::open(const QString &path)
+PlotWindow *DocumentFixture::open(const QString &path)
 {
-    return main->OpenPlotTable(path);
+    return main->openFile(path);
 }
 
-void DocumentFixture::close(frmPlotFile *window)
+void DocumentFixture::close(PlotWindow *window)
 {
     auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
     if (frame)

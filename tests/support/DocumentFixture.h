@@ -1,9 +1,13 @@
 #pragma once
 
-#include "MDIForm1.h"
+#include "MainWindow.h"
 #include "ScriptedServices.h"
 #include "TestProgramFolder.h"
-#include "frmPlotFile.h"
+#include "ActionMenu.h"
+#include "Carrying.h"
+#include "Placing.h"
+#include "PlotDocument.h"
+#include "PlotWindow.h"
 
 #include <QTemporaryDir>
 
@@ -19,12 +23,12 @@ struct DocumentFixture
     // Writes Plot Tables/<name> from lines (CR LF) and returns its path.
     QString table(const QString &name, const QStringList &lines) const;
     // Opens a path through the main window.
-    frmPlotFile *open(const QString &path);
+    PlotWindow *open(const QString &path);
     // Closes a document window the way the user does, through its frame.
-    static void close(frmPlotFile *window);
+    static void close(PlotWindow *window);
 
     TestProgramFolder folder;
     QTemporaryDir settings;
     ScriptedServices services;
-    std::unique_ptr<MDIForm1> main;
+    std::unique_ptr<MainWindow> main;
 };

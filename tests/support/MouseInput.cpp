@@ -1,7 +1,7 @@
 #include "MouseInput.h"
 
 #include "PlotView.h"
-#include "frmPlotFile.h"
+#include "PlotWindow.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -9,7 +9,7 @@
 namespace MouseInput {
 
 namespace {
-void send(frmPlotFile *window, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+void send(PlotWindow *window, QEvent::Type type, QPoint pos, Qt::MouseButton button,
           Qt::MouseButtons buttons)
 {
     QWidget *viewport = window->view()->viewport();
@@ -18,23 +18,23 @@ void send(frmPlotFile *window, QEvent::Type type, QPoint pos, Qt::MouseButton bu
 }
 } // namespace
 
-void press(frmPlotFile *window, QPoint pos, Qt::MouseButton button)
+void press(PlotWindow *window, QPoint pos, Qt::MouseButton button)
 {
     send(window, QEvent::MouseButtonPress, pos, button, button);
 }
 
-void release(frmPlotFile *window, QPoint pos, Qt::MouseButton button)
+void release(PlotWindow *window, QPoint pos, Qt::MouseButton button)
 {
     send(window, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
 }
 
-void click(frmPlotFile *window, QPoint pos, Qt::MouseButton button)
+void click(PlotWindow *window, QPoint pos, Qt::MouseButton button)
 {
     press(window, pos, button);
     release(window, pos, button);
 }
 
-void move(frmPlotFile *window, QPoint pos, Qt::MouseButtons buttons)
+void move(PlotWindow *window, QPoint pos, Qt::MouseButtons buttons)
 {
     send(window, QEvent::MouseMove, pos, Qt::NoButton, buttons);
 }

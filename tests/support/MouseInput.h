@@ -3,14 +3,14 @@
 #include <QPoint>
 #include <Qt>
 
-class frmPlotFile;
+class PlotWindow;
 
 // Real mouse events on a document window's client area, in its pixels.
 namespace MouseInput {
 
-void press(frmPlotFile *window, QPoint pos, Qt::MouseButton button);
-void release(frmPlotFile *window, QPoint pos, Qt::MouseButton button);
-void click(frmPlotFile *window, QPoint pos, Qt::MouseButton button = Qt::LeftButton);
-void move(frmPlotFile *window, QPoint pos, Qt::MouseButtons buttons);
+void press(PlotWindow *window, QPoint pos, Qt::MouseButton button);
+void release(PlotWindow *window, QPoint pos, Qt::MouseButton button);
+void click(PlotWindow *window, QPoint pos, Qt::MouseButton button = Qt::LeftButton);
+void move(PlotWindow *window, QPoint pos, Qt::MouseButtons buttons);
 
 } // namespace MouseInput

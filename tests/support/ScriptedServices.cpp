@@ -23,43 +23,43 @@ QString ScriptedServices::answer(Call call, QQueue<QString> &answers)
     return answers.dequeue();
 }
 
-void ScriptedServices::MsgBox(const QString &prompt, MessageIcon icon, const QString &title)
+void ScriptedServices::showMessage(const QString &prompt, MessageIcon icon, const QString &title)
 {
-    const Call call{QStringLiteral("MsgBox"), prompt, title.isEmpty() ? applicationTitle() : title,
+    const Call call{QStringLiteral("message"), prompt, title.isEmpty() ? applicationTitle() : title,
                     icon};
     calls.append(call);
     if (m_messageHook)
         m_messageHook(call);
 }
 
-QString ScriptedServices::InputBox(const QString &prompt, const QString &title,
-                                   const QString &defaultText)
+QString ScriptedServices::askText(const QString &prompt, const QString &title,
+                                  const QString &defaultText)
 {
-    return answer({QStringLiteral("InputBox"), prompt,
+    return answer({QStringLiteral("askText"), prompt,
                    title.isEmpty() ? applicationTitle() : title, MessageIcon::None, defaultText},
                   m_inputs);
 }
 
-bool ScriptedServices::ShowOpen(CommonDialog &cd)
+bool ScriptedServices::askOpenFile(FileDialogRequest &request)
 {
-    Call call{QStringLiteral("ShowOpen"), QString(), cd.DialogTitle};
-    call.dialog = cd;
+    Call call{QStringLiteral("openFile"), QString(), request.title};
+    call.dialog = request;
     const QString path = answer(call, m_opens);
     if (path.isEmpty())
         return false;
-    cd.FileName = path;
-    cd.FileTitle = QFileInfo(path).fileName();
+    request.path = path;
+    request.fileName = QFileInfo(path).fileName();
     return true;
 }
 
-QString ScriptedServices::ShowSave(const QString &title, const QString &initialPath,
-                                   const QString &filter)
+QString ScriptedServices::askSaveFileName(const QString &title, const QString &initialPath,
+                                          const QString &filter)
 {
-    return answer({QStringLiteral("ShowSave"), filter, title, MessageIcon::None, initialPath},
+    return answer({QStringLiteral("saveFile"), filter, title, MessageIcon::None, initialPath},
                   m_saves);
 }
 
-void ScriptedServices::DoEvents()
+void ScriptedServices::processEvents()
 {
     QCoreApplication::processEvents();
 }

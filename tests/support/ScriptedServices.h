@@ -23,12 +23,12 @@ public:
               defaultText(std::move(defaultText))
         {
         }
-        QString kind; // "MsgBox", "InputBox", "ShowOpen", "ShowSave", "startProgram"
+        QString kind; // "message", "askText", "openFile", "saveFile", "startProgram"
         QString text; // prompt or message text, or the program
         QString title;
         MessageIcon icon;
         QString defaultText;
-        CommonDialog dialog; // ShowOpen: the settings as shown
+        FileDialogRequest dialog; // openFile: the request as shown
         QStringList arguments;
         QString folder;
     };
@@ -47,13 +47,13 @@ public:
 
     QList<Call> callsOf(const QString &kind) const;
 
-    void MsgBox(const QString &prompt, MessageIcon icon, const QString &title) override;
-    QString InputBox(const QString &prompt, const QString &title,
-                     const QString &defaultText) override;
-    bool ShowOpen(CommonDialog &cd) override;
-    QString ShowSave(const QString &title, const QString &initialPath,
-                     const QString &filter) override;
-    void DoEvents() override;
+    void showMessage(const QString &prompt, MessageIcon icon, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title,
+                    const QString &defaultText) override;
+    bool askOpenFile(FileDialogRequest &request) override;
+    QString askSaveFileName(const QString &title, const QString &initialPath,
+                            const QString &filter) override;
+    void processEvents() override;
     QString currentFolder() const override;
     bool setCurrentFolder(const QString &folder) override;
     bool startProgram(const QString &program, const QStringList &arguments,

@@ -1,7 +1,7 @@
 // The settings store where there is no registry: an INI file in the first
 // machine-wide configuration folder, written silently or not at all.
 
-#include "RegFunc.h"
+#include "MachineSettings.h"
 
 #include <QtTest>
 
@@ -11,7 +11,7 @@ static QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class TestRegFunc : public QObject
+class TestMachineSettings : public QObject
 {
     Q_OBJECT
 private slots:
@@ -21,13 +21,13 @@ private slots:
         const auto write = [](const QString &value) {
             QString key = "Software";
             for (const char *name : {"Brindlemoor", "Products", "Quenbrack"})
-                RegFunc::CreateKey(RegFunc::HKEY_LOCAL_MACHINE, key += '\\' + QString(name));
-            RegFunc::SetKeyValue(RegFunc::HKEY_LOCAL_MACHINE, key, "Path", value);
+                MachineSettings::createKey(key += '\\' + QString(name));
+            MachineSettings::setValue(key, "Path", value);
         };
         QTemporaryDir dir;
         qputenv("XDG_CONFIG_DIRS", (dir.path() + ":/etc/xdg").toUtf8());
         const QString store = dir.filePath("Brindlemoor/Quenbrack.ini");
-        QCOMPARE(RegFunc::machineStorePath(), store);
+        QCOMPARE(MachineSettings::storePath(), store);
         const QByteArray keys = "[Software\\Brindlemoor]\n[Software\\Brindlemoor\\Products]\n"
                                 "[Software\\Brindlemoor\\Products\\Quenbrack]\n";
         write("  /opt/Quen brack  ");
@@ -46,10 +46,10 @@ private slots:
         // for root, and nothing is said.
         qputenv("XDG_CONFIG_DIRS", store.toUtf8());
         write("/opt/other");
-        QVERIFY(!QFile::exists(RegFunc::machineStorePath()));
+        QVERIFY(!QFile::exists(MachineSettings::storePath()));
         QCOMPARE(contents(store), overwritten);
     }
 };
 
-QTEST_GUILESS_MAIN(TestRegFunc)
-#include "tst_regfunc.moc"
+QTEST_GUILESS_MAIN(TestMachineSettings)
+#include "tst_machinesettings.moc"

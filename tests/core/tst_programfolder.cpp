@@ -1,10 +1,11 @@
 // Names below the program folder resolve without regard to letter case.
 
 #include "CaseInsensitivePath.h"
+#include "ProgramFolder.h"
 
 #include <QtTest>
 
-class TestCaseInsensitivePath : public QObject
+class TestProgramFolder : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_root;
@@ -61,7 +62,25 @@ private slots:
         QCOMPARE(CaseInsensitivePath(m_root.path()).resolve(name),
                  m_root.filePath(QStringLiteral("Icons/BasicSet/ICON_2.JPG")));
     }
+
+    void isReadableFile_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("folder") << "Plot Tables" << false;
+        QTest::newRow("missing file") << "Plot Tables/none.plt" << false;
+        QTest::newRow("file in a missing folder") << "Gone/none.plt" << false;
+        QTest::newRow("empty readable file") << "Plot Tables/empty.plt" << true;
+    }
+
+    void isReadableFile()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, readable);
+        touch("Plot Tables/empty.plt");
+        QCOMPARE(ProgramFolder::isReadableFile(m_root.filePath(relative)), readable);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestCaseInsensitivePath)
-#include "tst_caseinsensitivepath.moc"
+QTEST_GUILESS_MAIN(TestProgramFolder)
+#include "tst_programfolder.moc"

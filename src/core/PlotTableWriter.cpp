@@ -21,9 +21,9 @@ void appendLine(QString &out, const QString &line)
 
 void appendRecords(QString &out, const ElementArray &elements, const QString &decimalPoint)
 {
-    for (int k = 1; k <= elements.UBound(); ++k) {
+    for (int k = 1; k <= elements.count(); ++k) {
         const PlotElement &element = elements[k];
-        if (!element.visible)
+        if (!element.live)
             continue;
         appendLine(out, element.text);
         appendLine(out, PlotNumber::formatWhole(element.number));
@@ -44,7 +44,7 @@ bool encodeWindows1252(const PlotTable &table, const QString &decimalPoint, QByt
         return false;
     // A record's lines besides its text: four line ends, a number, two places.
     const qsizetype numbersRoom = 4 * 2 + 13 + 2 * (PlotNumber::kLongestSingle + point.size());
-    bytes->resize(64 + 48 * (table.Image1.UBound() + table.Label1.UBound()));
+    bytes->resize(64 + 48 * (table.icons.count() + table.notes.count()));
     char *end = bytes->data();
     auto makeRoom = [&](qsizetype room) {
         const qsizetype used = end - bytes->constData();
@@ -66,9 +66,9 @@ bool encodeWindows1252(const PlotTable &table, const QString &decimalPoint, QByt
         return true;
     };
     auto writeRecords = [&](const ElementArray &elements) {
-        for (int k = 1; k <= elements.UBound(); ++k) {
+        for (int k = 1; k <= elements.count(); ++k) {
             const PlotElement &element = elements[k];
-            if (!element.visible)
+            if (!element.live)
                 continue;
             makeRoom(element.text.size() + numbersRoom);
             end = PlotTextCodec::writeWindows1252(end, element.text);
@@ -85,8 +85,8 @@ bool encodeWindows1252(const PlotTable &table, const QString &decimalPoint, QByt
         return true;
     };
     const bool written = writeLine(table.backgroundName) && writeLine(table.iconSetName)
-                         && writeRecords(table.Image1) && writeLine(u"[Notes]")
-                         && writeRecords(table.Label1) && writeLine(u"[End]");
+                         && writeRecords(table.icons) && writeLine(u"[Notes]")
+                         && writeRecords(table.notes) && writeLine(u"[End]");
     if (!written)
         return false;
     bytes->resize(end - bytes->constData());
@@ -109,12 +109,12 @@ QByteArray PlotTableWriter::encode(const PlotTable &table) const
     QString out;
     // About 40 characters per record is typical; one allocation instead of
     // dozens for a large table.
-    out.reserve(64 + 40 * (table.Image1.UBound() + table.Label1.UBound()));
+    out.reserve(64 + 40 * (table.icons.count() + table.notes.count()));
     appendLine(out, table.backgroundName);
     appendLine(out, table.iconSetName);
-    appendRecords(out, table.Image1, decimalPoint);
+    appendRecords(out, table.icons, decimalPoint);
     appendLine(out, QStringLiteral("[Notes]"));
-    appendRecords(out, table.Label1, decimalPoint);
+    appendRecords(out, table.notes, decimalPoint);
     appendLine(out, QStringLiteral("[End]"));
     return PlotTextCodec::encode(out);
 }

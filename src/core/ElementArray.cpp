@@ -5,10 +5,10 @@ ElementArray::ElementArray(const PlotElement &elementTemplate)
     m_elements.append(elementTemplate);
 }
 
-int ElementArray::Load()
+int ElementArray::add()
 {
     // The list copies element 0 before it grows, so the reference holds.
     m_elements.append(m_elements.first());
-    m_elements.last().visible = false;
-    return UBound();
+    m_elements.last().live = false;
+    return count();
 }

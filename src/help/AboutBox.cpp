@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "AboutBox.h"
 
 #include "Twips.h"
 #include "WindowServices.h"
@@ -32,23 +32,23 @@ int px(int twips)
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About ") + WindowServices::applicationTitle());
     setFixedSize(Twips::toPixels(0, 0, 5730, 3225).size());
 
-    Image2 = label(this, QString(), Twips::toPixels(120, 240, 930, 945));
-    Image2->setPixmap(QPixmap(QStringLiteral(":/images/compass.jpg")));
-    Image2->setScaledContents(true);
+    QLabel *picture = label(this, QString(), Twips::toPixels(120, 240, 930, 945));
+    picture->setPixmap(QPixmap(QStringLiteral(":/images/compass.jpg")));
+    picture->setScaledContents(true);
 
-    lblTitle = label(this, WindowServices::applicationTitle(), Twips::toPixels(1320, 240, 4125, 360));
-    QFont title = font();
-    title.setPointSize(12);
-    title.setBold(true);
-    lblTitle->setFont(title);
+    QLabel *title = label(this, WindowServices::applicationTitle(), Twips::toPixels(1320, 240, 4125, 360));
+    QFont titleFont = font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
 
-    lblVersion = label(this,
+    m_version = label(this,
                        versionLine(QUENBRACK_VERSION_MAJOR, QUENBRACK_VERSION_MINOR,
                                    QUENBRACK_VERSION_PATCH),
                        Twips::toPixels(1320, 600, 2205, 225));
@@ -56,33 +56,33 @@ frmAbout::frmAbout(QWidget *parent)
     QLabel *badge = label(this, QString(), Twips::toPixels(2520, 1200, 855, 645));
     badge->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
 
-    lblMaker = label(this, QStringLiteral("Brindlemoor Software"), Twips::toPixels(1320, 1920, 3255, 255));
-    lblMaker->setFont(verdana(9.75));
-    lblDescription = label(this, QStringLiteral("brindlemoor.example/quenbrack"),
+    QLabel *maker = label(this, QStringLiteral("Brindlemoor Software"), Twips::toPixels(1320, 1920, 3255, 255));
+    maker->setFont(verdana(9.75));
+    QLabel *description = label(this, QStringLiteral("brindlemoor.example/quenbrack"),
                            Twips::toPixels(1320, 2160, 3285, 210));
-    lblDescription->setFont(verdana(8.25));
-    lblDisclaimer = label(this,
+    description->setFont(verdana(8.25));
+    QLabel *disclaimer = label(this,
                           QStringLiteral("Copyright \u00a9 2026 Brindlemoor Software.\n"
                                          "All rights reserved."),
                           Twips::toPixels(255, 2625, 3870, 465));
     QFont small = font();
     small.setPointSizeF(7.5);
-    lblDisclaimer->setFont(small);
+    disclaimer->setFont(small);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setGeometry(Twips::toPixels(4245, 2625, 1260, 345));
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setGeometry(Twips::toPixels(4245, 2625, 1260, 345));
     // Enter and Escape both close the box.
-    cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    m_okButton->setDefault(true);
+    m_okButton->setAutoDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QString frmAbout::versionLine(int major, int minor, int revision)
+QString AboutBox::versionLine(int major, int minor, int revision)
 {
     return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-void frmAbout::paintEvent(QPaintEvent *event)
+void AboutBox::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     // The engraved separator: a grey line with a white one under it.

@@ -1,7 +1,7 @@
 // The main window: start-up, opening documents and their limits, closing.
 
 #include "DocumentFixture.h"
-#include "RegFunc.h"
+#include "MachineSettings.h"
 #include "TerminationWatcher.h"
 
 #include <QMenu>
@@ -24,7 +24,7 @@ struct Tables : DocumentFixture
     QString expand(QString form) const { return form.replace("%1", folder.path()); }
 };
 
-class TestMDIForm : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
@@ -46,17 +46,17 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, opened);
         Tables f;
-        f.main->MDIForm_Load(
-            MDIForm1::commandLineText(arguments.replaceInStrings("%1", f.folder.path())));
-        QCOMPARE(f.main->docCnt, qint16(!opened.isEmpty()));
+        f.main->start(
+            MainWindow::commandLineText(arguments.replaceInStrings("%1", f.folder.path())));
+        QCOMPARE(f.main->tableWindowCount(), int(!opened.isEmpty()));
         if (!opened.isEmpty())
-            QCOMPARE(f.main->docWindows()[0]->windowTitle(), f.expand(opened));
+            QCOMPARE(f.main->tableWindows()[0]->windowTitle(), f.expand(opened));
         QVERIFY(f.services.calls.isEmpty());
-        QVERIFY(f.folder.readBytes(RegFunc::machineStorePath())
+        QVERIFY(f.folder.readBytes(MachineSettings::storePath())
                     .contains("\nPath=" + f.folder.path().toUtf8() + "\n"));
         // The menus; a separator or a shortcut key would show as "!".
         QStringList seen{f.main->windowTitle()};
-        for (QMenu *menu : {f.main->MenuFile, f.main->MenuHelp}) {
+        for (QMenu *menu : {f.main->fileMenu(), f.main->helpMenu()}) {
             seen << menu->title();
             for (QAction *action : menu->actions())
                 seen << action->text() + (action->isSeparator() || !action->shortcut().isEmpty()
@@ -94,7 +94,7 @@ private slots:
         for (int n = 1; n <= open; ++n)
             QVERIFY(f.open(f.path(n)));
         QCOMPARE(f.open(f.expand(again)) != nullptr, message.isEmpty());
-        QCOMPARE(f.main->docCnt, qint16(message.isEmpty() ? open + 1 : open));
+        QCOMPARE(f.main->tableWindowCount(), int(message.isEmpty() ? open + 1 : open));
         QCOMPARE(f.services.calls.size(), message.isEmpty() ? 0 : 1);
         if (message.isEmpty())
             return;
@@ -104,11 +104,11 @@ private slots:
         // Once a window closes it opens; fifty rounds of it leave the count as
         // it was (and nothing behind, under LeakSanitizer).
         for (int round = 0; round < 50; ++round) {
-            DocumentFixture::close(f.main->docWindows().last());
+            DocumentFixture::close(f.main->tableWindows().last());
             QVERIFY(f.open(f.expand(again)));
         }
-        QCOMPARE(f.main->docCnt, qint16(open));
-        QCOMPARE(f.main->docWindows().size(), open);
+        QCOMPARE(f.main->tableWindowCount(), int(open));
+        QCOMPARE(f.main->tableWindows().size(), open);
     }
 
     void terminationSavesEveryTable()
@@ -116,10 +116,10 @@ private slots:
         // SIGTERM closes the main window, which closes every table first.
         Tables f;
         for (int n = 1; n <= 50; ++n)
-            f.open(f.path(n))->doc.Image1[1].text = QString("edit %1").arg(n);
+            f.open(f.path(n))->document()->setText(ElementKind::Icon, 1, QString("edit %1").arg(n));
         TerminationWatcher watcher(f.main.get());
         raise(SIGTERM);
-        QTRY_COMPARE(f.main->docCnt, qint16(0));
+        QTRY_COMPARE(f.main->tableWindowCount(), int(0));
         for (int n = 1; n <= 50; ++n)
             QVERIFY(f.folder.readBytes(f.path(n))
                         .startsWith("bg.jpg\r\nSet\r\nedit " + QByteArray::number(n) + "\r\n"));
@@ -128,43 +128,22 @@ private slots:
     void fileOpen()
     {
         Tables f;
-        f.main->cd().FileName = "left over";
         f.services.answerOpen(QString()); // Cancel: nothing happens
-        f.main->MenuOpen->trigger();
-        QCOMPARE(f.main->docCnt, qint16(0));
+        f.main->openAction()->trigger();
+        QCOMPARE(f.main->tableWindowCount(), int(0));
         f.services.answerOpen(f.path(1));
-        f.main->MenuOpen->trigger();
+        f.main->openAction()->trigger();
         QCOMPARE(f.services.calls.size(), 2); // the dialogs, no message
         for (const ScriptedServices::Call &call : f.services.calls) {
-            QCOMPARE(call.dialog.DialogTitle, "Open a Plot Table");
-            QCOMPARE(call.dialog.Filter, "Plot Tables|*.plt");
-            QCOMPARE(call.dialog.InitDir, f.folder.file("Plot Tables"));
-            QCOMPARE(call.dialog.FileName, QString());
-            QVERIFY(call.dialog.CancelError);
+            QCOMPARE(call.dialog.title, "Open a Plot Table");
+            QCOMPARE(call.dialog.filter, "Plot Tables|*.plt");
+            QCOMPARE(call.dialog.folder, f.folder.file("Plot Tables"));
+            QCOMPARE(call.dialog.path, QString());
         }
-        QCOMPARE(f.main->docCnt, qint16(1));
-        QCOMPARE(f.main->docWindows()[0]->windowTitle(), f.path(1));
-    }
-
-    void testfile_data()
-    {
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("readable");
-        QTest::newRow("folder") << "Plot Tables" << false;
-        QTest::newRow("missing file") << "Plot Tables/none.plt" << false;
-        QTest::newRow("file in a missing folder") << "Gone/none.plt" << false;
-        QTest::newRow("empty readable file") << "Plot Tables/empty.plt" << true;
-    }
-
-    void testfile()
-    {
-        QFETCH(QString, relative);
-        QFETCH(bool, readable);
-        TestProgramFolder folder;
-        folder.writeBytes("Plot Tables/empty.plt", QByteArray());
-        QCOMPARE(MDIForm1::testfile(folder.file(relative)), readable);
+        QCOMPARE(f.main->tableWindowCount(), int(1));
+        QCOMPARE(f.main->tableWindows()[0]->windowTitle(), f.path(1));
     }
 };
 
-QTEST_MAIN(TestMDIForm)
-#include "tst_mdiform.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

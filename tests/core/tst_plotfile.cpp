@@ -27,7 +27,7 @@ QString describe(const PlotTable &table)
     QStringList out;
     out << QStringLiteral("bg[%1] set[%2]").arg(table.backgroundName, table.iconSetName);
     auto add = [&out](const char *kind, const ElementArray &elements) {
-        for (int k = 1; k <= elements.UBound(); ++k) {
+        for (int k = 1; k <= elements.count(); ++k) {
             const PlotElement &e = elements[k];
             out << QStringLiteral("%1 %2 [%3] #%4 key[%5] @%6,%7%8")
                        .arg(QLatin1String(kind))
@@ -37,11 +37,11 @@ QString describe(const PlotTable &table)
                        .arg(e.pictureKey)
                        .arg(double(e.top))
                        .arg(double(e.left))
-                       .arg(e.visible ? "" : " hidden");
+                       .arg(e.live ? "" : " hidden");
         }
     };
-    add("icon", table.Image1);
-    add("note", table.Label1);
+    add("icon", table.icons);
+    add("note", table.notes);
     return out.join(u'\n');
 }
 
@@ -165,8 +165,8 @@ private slots:
         PlotTable table;
         QCOMPARE(int(readBytes(bytes, table)), result);
         QCOMPARE(describe(table), expected);
-        for (int k = 1; k <= table.Image1.UBound(); ++k)
-            QVERIFY(table.Image1[k].visible);
+        for (int k = 1; k <= table.icons.count(); ++k)
+            QVERIFY(table.icons[k].live);
     }
 
     void numbers_data()
@@ -220,8 +220,8 @@ private slots:
 
         PlotTable table;
         QCOMPARE(PlotTableReader().read(path, table), PlotTableReader::Complete);
-        QCOMPARE(table.Image1.UBound(), 0);
-        QCOMPARE(table.Label1.UBound(), 0);
+        QCOMPARE(table.icons.count(), 0);
+        QCOMPARE(table.notes.count(), 0);
 
         PlotTable missing;
         PlotTableReader reader;

@@ -10,13 +10,13 @@ PlotElement noteTemplate()
 }
 
 PlotTable::PlotTable()
-    : Image1(PlotElement())
-    , Label1(noteTemplate())
+    : icons(PlotElement())
+    , notes(noteTemplate())
 {
 }
 
 PlotTable::PlotTable(const PlotElement &iconTemplate, const PlotElement &noteTemplate)
-    : Image1(iconTemplate)
-    , Label1(noteTemplate)
+    : icons(iconTemplate)
+    , notes(noteTemplate)
 {
 }

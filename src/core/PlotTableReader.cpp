@@ -141,9 +141,9 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
             return Incomplete;
         if (isMarker(line, notesMarker))
             break;
-        const int k = table.Image1.Load();
-        PlotElement &icon = table.Image1[k];
-        icon.visible = true;
+        const int k = table.icons.add();
+        PlotElement &icon = table.icons[k];
+        icon.live = true;
         icon.text = line.toString();
         readFields(cursor, icon, decimalPoint, recentKeys);
     }
@@ -152,9 +152,9 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
     while (cursor.next(&line)) {
         if (isMarker(line, endMarker))
             continue;
-        const int k = table.Label1.Load();
-        PlotElement &note = table.Label1[k];
-        note.visible = true;
+        const int k = table.notes.add();
+        PlotElement &note = table.notes[k];
+        note.live = true;
         note.text = line.toString();
         readFields(cursor, note, decimalPoint, recentKeys);
     }

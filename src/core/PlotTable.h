@@ -11,9 +11,9 @@ struct PlotTable
 
     QString backgroundName;
     QString iconSetName;
-    ElementArray Image1;
-    ElementArray Label1;
+    ElementArray icons;
+    ElementArray notes;
 };
 
-// The note template of the document window: caption "Note", 1335 x 975 twips.
+// The note template: caption "Note", 1335 x 975 twips.
 PlotElement noteTemplate();

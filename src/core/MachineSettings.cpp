@@ -1,4 +1,4 @@
-#include "RegFunc.h"
+#include "MachineSettings.h"
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -10,7 +10,7 @@
 #include <QStringList>
 #endif
 
-namespace RegFunc {
+namespace MachineSettings {
 
 namespace {
 // The stored text loses its surrounding blanks, as it always has.
@@ -28,9 +28,9 @@ QString storedText(const QString &value)
 
 #ifdef Q_OS_WIN
 
-QString machineStorePath() { return {}; }
+QString storePath() { return {}; }
 
-void CreateKey(Root, const QString &keyPath)
+void createKey(const QString &keyPath)
 {
     HKEY key = nullptr;
     if (RegCreateKeyW(HKEY_LOCAL_MACHINE, reinterpret_cast<LPCWSTR>(keyPath.utf16()), &key)
@@ -38,7 +38,7 @@ void CreateKey(Root, const QString &keyPath)
         RegCloseKey(key);
 }
 
-void SetKeyValue(Root, const QString &keyPath, const QString &valueName, const QString &value)
+void setValue(const QString &keyPath, const QString &valueName, const QString &value)
 {
     HKEY key = nullptr;
     if (RegCreateKeyW(HKEY_LOCAL_MACHINE, reinterpret_cast<LPCWSTR>(keyPath.utf16()), &key)
@@ -53,7 +53,7 @@ void SetKeyValue(Root, const QString &keyPath, const QString &valueName, const Q
 
 #else
 
-QString machineStorePath()
+QString storePath()
 {
     QString folder = QStringLiteral("/etc/xdg");
     const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
@@ -68,7 +68,7 @@ namespace {
 // The store as lines; sections keep their order and foreign content.
 QStringList readStore()
 {
-    QFile file(machineStorePath());
+    QFile file(storePath());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
@@ -76,7 +76,7 @@ QStringList readStore()
 
 void writeStore(const QStringList &lines)
 {
-    const QString path = machineStorePath();
+    const QString path = storePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -102,16 +102,16 @@ qsizetype ensureSection(QStringList &lines, const QString &keyPath)
 
 } // namespace
 
-void CreateKey(Root, const QString &keyPath)
+void createKey(const QString &keyPath)
 {
     QStringList lines = readStore();
     const qsizetype before = lines.size();
     ensureSection(lines, keyPath);
-    if (lines.size() != before || !QFile::exists(machineStorePath()))
+    if (lines.size() != before || !QFile::exists(storePath()))
         writeStore(lines);
 }
 
-void SetKeyValue(Root, const QString &keyPath, const QString &valueName, const QString &value)
+void setValue(const QString &keyPath, const QString &valueName, const QString &value)
 {
     QStringList lines = readStore();
     const qsizetype header = ensureSection(lines, keyPath);
@@ -133,4 +133,13 @@ void SetKeyValue(Root, const QString &keyPath, const QString &valueName, const Q
 
 #endif
 
-} // namespace RegFunc
+void recordProgramFolder(const QString &folder)
+{
+    const QString key = QStringLiteral("Software\\Brindlemoor\\Products\\Quenbrack");
+    createKey(QStringLiteral("Software\\Brindlemoor"));
+    createKey(QStringLiteral("Software\\Brindlemoor\\Products"));
+    createKey(key);
+    setValue(key, QStringLiteral("Path"), folder);
+}
+
+} // namespace MachineSettings

@@ -4,9 +4,10 @@
 
 #include <QVector>
 
-// A control array in the sense of the document window: element 0 is the
-// template every new element is made from, elements are only ever added,
-// never removed, so an element number stays valid while the window is open.
+// The icons or the notes of a table, numbered from 1. Element 0 is the
+// template every new element is made from. Elements are only ever added,
+// never removed (a cut one is hidden), so an element number stays valid
+// while the table is open.
 class ElementArray
 {
 public:
@@ -14,9 +15,10 @@ public:
 
     // Adds the next element as a copy of element 0 that starts hidden, and
     // returns its number.
-    int Load();
+    int add();
 
-    int UBound() const { return int(m_elements.size()) - 1; }
+    // The last element number.
+    int count() const { return int(m_elements.size()) - 1; }
     PlotElement &operator[](int index) { return m_elements[index]; }
     const PlotElement &operator[](int index) const { return m_elements[index]; }
 

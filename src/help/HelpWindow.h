@@ -6,20 +6,21 @@ class QTextBrowser;
 
 // The help window "Information": the help page help.htm of the program
 // folder, filling the whole window.
-class Form1 : public QWidget
+class HelpWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(const QString &appPath, QWidget *parent = nullptr);
+    explicit HelpWindow(const QString &programFolder, QWidget *parent = nullptr);
 
     // Loads the help page anew; called when the window is created.
-    void Form_Load();
+    void load();
 
-    QTextBrowser *WebBrowser1;
+    QTextBrowser *browser() const { return m_browser; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QString m_appPath;
+    QTextBrowser *m_browser;
+    QString m_programFolder;
 };

@@ -1,0 +1,98 @@
+#include "PlotDocument.h"
+
+PlotDocument::PlotDocument(QObject *parent)
+    : QObject(parent)
+    // The icons' template: 15 x 15 twips at the top-left corner until the
+    // background picture gives it a size; the notes' template reads "Note".
+    , m_table(PlotElement(), noteTemplate())
+{
+}
+
+ElementArray &PlotDocument::elements(ElementKind kind)
+{
+    return kind == ElementKind::Icon ? m_table.icons : m_table.notes;
+}
+
+const ElementArray &PlotDocument::elements(ElementKind kind) const
+{
+    return kind == ElementKind::Icon ? m_table.icons : m_table.notes;
+}
+
+PlotTableReader::Result PlotDocument::load(const QString &path)
+{
+    PlotTableReader reader;
+    return reader.read(path, m_table);
+}
+
+void PlotDocument::setBackgroundSize(QSizeF twips)
+{
+    PlotElement &background = m_table.icons[0];
+    background.width = float(twips.width());
+    background.height = float(twips.height());
+    background.top = 0;
+    background.left = 0;
+    background.live = false;
+}
+
+int PlotDocument::addIcon(qint32 number, const QString &text, QPointF topLeft, QSizeF size)
+{
+    PlotElement icon = m_table.icons[0];
+    icon.number = number;
+    icon.pictureKey = QString::number(number);
+    icon.text = text;
+    icon.left = float(topLeft.x());
+    icon.top = float(topLeft.y());
+    icon.width = float(size.width());
+    icon.height = float(size.height());
+    return add(ElementKind::Icon, icon);
+}
+
+int PlotDocument::addNote(const QString &text, QPointF topLeft)
+{
+    PlotElement note = m_table.notes[0];
+    note.number = IconNumber::Note;
+    note.text = text;
+    note.left = float(topLeft.x());
+    note.top = float(topLeft.y());
+    return add(ElementKind::Note, note);
+}
+
+int PlotDocument::add(ElementKind kind, const PlotElement &element)
+{
+    if (isFull(kind))
+        return 0;
+    ElementArray &array = elements(kind);
+    const int n = array.add();
+    array[n] = element;
+    array[n].live = true;
+    emit elementAdded(kind, n);
+    return n;
+}
+
+void PlotDocument::move(ElementKind kind, int n, QPointF topLeft)
+{
+    PlotElement &element = elements(kind)[n];
+    element.left = float(topLeft.x());
+    element.top = float(topLeft.y());
+    emit elementChanged(kind, n, Place);
+}
+
+void PlotDocument::setText(ElementKind kind, int n, const QString &text)
+{
+    elements(kind)[n].text = text;
+    emit elementChanged(kind, n, Text);
+}
+
+void PlotDocument::setLive(ElementKind kind, int n, bool live)
+{
+    elements(kind)[n].live = live;
+    emit elementChanged(kind, n, Live);
+}
+
+void PlotDocument::setSize(ElementKind kind, int n, QSizeF twips)
+{
+    PlotElement &element = elements(kind)[n];
+    element.width = float(twips.width());
+    element.height = float(twips.height());
+    emit elementChanged(kind, n, Size);
+}

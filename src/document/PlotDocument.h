@@ -1,0 +1,69 @@
+#pragma once
+
+#include "PlotTable.h"
+#include "PlotTableReader.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QSizeF>
+
+// One open plot table: its picture names and its icons and notes. This is
+// the only code that changes an element; whatever else shows or keeps an
+// element (the scene's items, the Find list) follows the signals below.
+// Every user's change passes through here, which is what lets undo and the
+// recovery journal see all of them in one place.
+//
+// Elements are never taken away: removing one only makes it not live, so
+// an element number stays valid for as long as the document exists, and
+// the numbers handed out only ever grow.
+class PlotDocument : public QObject
+{
+    Q_OBJECT
+public:
+    // What about an element a change touched.
+    enum Change { Place = 0x1, Text = 0x2, Live = 0x4, Size = 0x8 };
+    Q_DECLARE_FLAGS(Changes, Change)
+
+    explicit PlotDocument(QObject *parent = nullptr);
+
+    // Reads the table from its file; what cannot be read is left out.
+    PlotTableReader::Result load(const QString &path);
+
+    const PlotTable &table() const { return m_table; }
+    const QString &backgroundName() const { return m_table.backgroundName; }
+    const QString &iconSetName() const { return m_table.iconSetName; }
+
+    // Element n (1..count) of a kind; element 0 is the kind's template.
+    const PlotElement &element(ElementKind kind, int n) const { return elements(kind)[n]; }
+    int count(ElementKind kind) const { return elements(kind).count(); }
+    // Element numbers are 16-bit: a kind that holds 32767 takes no more.
+    bool isFull(ElementKind kind) const { return count(kind) >= IconNumber::Max; }
+
+    // The icons' template takes the background picture's size, which is
+    // also the size the table's window opens at.
+    void setBackgroundSize(QSizeF twips);
+
+    // Changes. The adding ones append a live element and return its number
+    // (0 when the kind is full); the others change element n of a kind.
+    // An icon shows picture icon_<number>.jpg of the table's set at size
+    // (twips); a note takes its template's size.
+    int addIcon(qint32 number, const QString &text, QPointF topLeft, QSizeF size);
+    int addNote(const QString &text, QPointF topLeft);
+    int add(ElementKind kind, const PlotElement &element);
+    void move(ElementKind kind, int n, QPointF topLeft);
+    void setText(ElementKind kind, int n, const QString &text);
+    void setLive(ElementKind kind, int n, bool live);
+    void setSize(ElementKind kind, int n, QSizeF twips);
+
+signals:
+    void elementAdded(ElementKind kind, int n);
+    void elementChanged(ElementKind kind, int n, PlotDocument::Changes what);
+
+private:
+    ElementArray &elements(ElementKind kind);
+    const ElementArray &elements(ElementKind kind) const;
+
+    PlotTable m_table;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(PlotDocument::Changes)

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "PictureCache.h"
+#include "PlotElement.h"
+#include "PlotTableReader.h"
+#include "ProgramFolder.h"
+
+#include <QPixmap>
+#include <QPointF>
+#include <QWidget>
+
+class ActionMenu;
+class ActionMenuFrame;
+class Carrying;
+class FindCommand;
+class FindPanel;
+class IconItem;
+class LocateMarker;
+class NoteItem;
+class PaletteFrame;
+class PasteCommand;
+class Placing;
+class PlotDocument;
+class PlotScene;
+class PlotView;
+class SnapshotCommand;
+class WindowServices;
+struct CutClipboard;
+
+// The window of one plot table: its document, the view that shows it, the
+// frames that pop up over the view (palette, action menu, Find panel, the
+// locate marker) and the tools that act on it. It knows nothing of the main
+// window; it is given what it needs when made and says when it closes.
+class PlotWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // path: the table's file as the user named it, also the window's title.
+    PlotWindow(const QString &path, const ProgramFolder &folder, WindowServices &services,
+               CutClipboard &clipboard, QWidget *parent = nullptr);
+    ~PlotWindow() override;
+
+    // Builds the window from its file. Never refuses: what cannot be loaded
+    // is left out, and only a missing background picture is reported.
+    void load();
+
+    const QString &path() const { return m_path; }
+    PlotDocument *document() const { return m_document; }
+    PlotScene *scene() const { return m_scene; }
+    PlotView *view() const { return m_view; }
+    IconItem *iconItem(int n) const;
+    NoteItem *noteItem(int n) const;
+
+    PaletteFrame *palette() const { return m_palette; }
+    ActionMenuFrame *actionMenuFrame() const { return m_actionMenuFrame; }
+    FindPanel *findPanel() const { return m_findPanel; }
+    LocateMarker *locateMarker() const { return m_locateMarker; }
+    Placing *placing() const { return m_placing; }
+    Carrying *carrying() const { return m_carrying; }
+    ActionMenu *actionMenu() const { return m_actionMenu; }
+
+    const ProgramFolder &programFolder() const { return m_folder; }
+    WindowServices &services() const { return m_services; }
+    CutClipboard &clipboard() const { return m_clipboard; }
+
+    // Adds a live element at a top-left corner in twips and returns its
+    // number; 0 when the table holds as many as it can (the user is told).
+    // placedSize: an icon starts from the 360 x 375 twips of a placed icon
+    // rather than the template's size; its picture's size wins over both.
+    int addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize);
+    int addNote(const QString &text, QPointF topLeft);
+
+    // The picture of icon `key` (a number as text) of this table's set.
+    QPixmap iconPicture(const QString &key);
+
+    // True from the moment the window starts closing: a wait that ends
+    // after that applies nothing.
+    bool isClosing() const { return m_closing; }
+
+    QSize sizeHint() const override { return m_clientSize; }
+
+signals:
+    // The window is closing; its table is written right after.
+    void closing(PlotWindow *window);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // True, after telling the user, when no more elements of a kind fit.
+    bool refusedAsFull(ElementKind kind) const;
+    void sizeIconsToPictures();
+    void loadBackground();
+    void saveOnClose();
+
+    QString m_path;
+    ProgramFolder m_folder;
+    WindowServices &m_services;
+    CutClipboard &m_clipboard;
+    PlotDocument *m_document;
+    PictureCache m_pictures;
+    PlotScene *m_scene;
+    PlotView *m_view;
+    PaletteFrame *m_palette;
+    ActionMenuFrame *m_actionMenuFrame;
+    FindPanel *m_findPanel;
+    LocateMarker *m_locateMarker;
+    Placing *m_placing = nullptr;
+    Carrying *m_carrying = nullptr;
+    ActionMenu *m_actionMenu = nullptr;
+    PasteCommand *m_paste = nullptr;
+    FindCommand *m_find = nullptr;
+    SnapshotCommand *m_snapshot = nullptr;
+    QSize m_clientSize;
+    PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
+    bool m_fileExisted = false;
+    bool m_closing = false;
+};
