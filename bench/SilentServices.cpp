@@ -13,6 +13,12 @@ QString SilentServices::askText(const QString &, const QString &, const QString 
     return QString();
 }
 
+int SilentServices::askChoice(const QString &, const QString &, const QStringList &,
+                              int defaultButton)
+{
+    return defaultButton;
+}
+
 bool SilentServices::askOpenFile(FileDialogRequest &)
 {
     return false;

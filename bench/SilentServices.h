@@ -10,6 +10,8 @@ public:
     void showMessage(const QString &prompt, MessageIcon icon, const QString &title) override;
     QString askText(const QString &prompt, const QString &title,
                     const QString &defaultText) override;
+    int askChoice(const QString &prompt, const QString &title, const QStringList &buttons,
+                  int defaultButton) override;
     bool askOpenFile(FileDialogRequest &request) override;
     QString askSaveFileName(const QString &title, const QString &initialPath,
                             const QString &filter) override;

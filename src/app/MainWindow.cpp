@@ -5,6 +5,7 @@
 #include "HelpWindow.h"
 #include "MachineSettings.h"
 #include "NewPlotTable.h"
+#include "PlotDocument.h"
 #include "PlotWindow.h"
 #include "Twips.h"
 
@@ -12,6 +13,9 @@
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 MainWindow::MainWindow(const QString &folder, WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
@@ -39,6 +43,7 @@ void MainWindow::createMenus()
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     m_newAction = m_fileMenu->addAction(QStringLiteral("&New"));
     m_openAction = m_fileMenu->addAction(QStringLiteral("&Open"));
+    createEditMenu();
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_infoAction = m_helpMenu->addAction(QStringLiteral("&Info"));
     m_aboutAction = m_helpMenu->addAction(QStringLiteral("&About"));
@@ -46,6 +51,29 @@ void MainWindow::createMenus()
     connect(m_openAction, &QAction::triggered, this, &MainWindow::openTable);
     connect(m_infoAction, &QAction::triggered, this, &MainWindow::showHelp);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::createEditMenu()
+{
+    // One history per table window; the menu acts on the active one.
+    m_undoGroup = new QUndoGroup(this);
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_undoAction = m_undoGroup->createUndoAction(this, QStringLiteral("Undo"));
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    m_redoAction = m_undoGroup->createRedoAction(this, QStringLiteral("Redo"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_redoAction->setShortcuts(redoKeys);
+    m_editMenu->addAction(m_undoAction);
+    m_editMenu->addAction(m_redoAction);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+}
+
+void MainWindow::subWindowActivated(QMdiSubWindow *frame)
+{
+    auto *window = frame ? qobject_cast<PlotWindow *>(frame->widget()) : nullptr;
+    m_undoGroup->setActiveStack(window ? window->document()->undoStack() : nullptr);
 }
 
 QString MainWindow::commandLineText(const QStringList &arguments)
@@ -75,10 +103,15 @@ PlotWindow *MainWindow::openFile(const QString &path)
         }
     }
     auto *window = new PlotWindow(path, m_folder, m_services, m_clipboard);
+    window->load();
+    // Listed once it has its frame: a close of the main window while this
+    // one still loads (a termination signal during its "Missing File" box)
+    // closes only windows that can be closed.
     m_tableWindows.append(window);
     connect(window, &PlotWindow::closing, this, &MainWindow::tableWindowClosing);
-    window->load();
-    window->setWindowTitle(path);
+    connect(window, &PlotWindow::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
+    m_undoGroup->addStack(window->document()->undoStack());
 
     QMdiSubWindow *frame = m_mdiArea->addSubWindow(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
@@ -156,12 +189,25 @@ void MainWindow::tableWindowClosing(PlotWindow *window)
     m_tableWindows.removeOne(window);
 }
 
+void MainWindow::endBySignal()
+{
+    m_endingBySignal = true;
+    for (PlotWindow *window : std::as_const(m_tableWindows))
+        window->setEndingBySignal();
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Every table window saves itself as it closes; nothing here can stop
-    // the program from ending.
+    // Every table window saves itself as it closes. Only the user can keep
+    // one open (its file changed on disk meanwhile), and then the program
+    // goes on; a termination signal always ends it.
     for (PlotWindow *window : QVector<PlotWindow *>(m_tableWindows))
         window->parentWidget()->close();
+    if (!m_tableWindows.isEmpty() && !m_endingBySignal) {
+        event->ignore();
+        return;
+    }
     m_mdiArea->closeAllSubWindows(); // the help window
     event->accept();
     // The program ends with its main window unless the About box is still

@@ -13,7 +13,9 @@ class CompassMdiArea;
 class HelpWindow;
 class PlotWindow;
 class QAction;
+class QMdiSubWindow;
 class QMenu;
+class QUndoGroup;
 
 // The main window: the workspace of table windows, the File and Help
 // menus, and what outlives any one table (the cut clipboard).
@@ -40,6 +42,10 @@ public:
     // nullptr when it was refused (50 open, or the path already open).
     PlotWindow *openFile(const QString &path);
 
+    // A termination signal: every table is written where it can be, and
+    // the program ends without asking anything.
+    void endBySignal();
+
     // File > Open, File > New, Help > Info and Help > About.
     void openTable();
     void newTable();
@@ -57,7 +63,10 @@ public:
     int tableWindowCount() const { return int(m_tableWindows.size()); }
     CompassMdiArea *mdiArea() const { return m_mdiArea; }
     QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *editMenu() const { return m_editMenu; }
     QMenu *helpMenu() const { return m_helpMenu; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     QAction *newAction() const { return m_newAction; }
     QAction *openAction() const { return m_openAction; }
     QAction *infoAction() const { return m_infoAction; }
@@ -68,7 +77,10 @@ protected:
 
 private:
     void createMenus();
+    void createEditMenu();
     void tableWindowClosing(PlotWindow *window);
+    // The Edit menu's Undo and Redo follow the active table window.
+    void subWindowActivated(QMdiSubWindow *frame);
 
     ProgramFolder m_folder;
     WindowServices &m_services;
@@ -76,11 +88,16 @@ private:
     CompassMdiArea *m_mdiArea = nullptr;
     QVector<PlotWindow *> m_tableWindows;
     QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
+    QUndoGroup *m_undoGroup = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     QAction *m_newAction = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_infoAction = nullptr;
     QAction *m_aboutAction = nullptr;
     QPointer<HelpWindow> m_help;
     QPointer<AboutBox> m_about;
+    bool m_endingBySignal = false;
 };

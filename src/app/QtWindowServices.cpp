@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 namespace {
 QString titleOrApplication(const QString &title)
@@ -41,7 +42,30 @@ QString QtWindowServices::askText(const QString &prompt, const QString &title,
     bool ok = false;
     const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
                                                  QLineEdit::Normal, defaultText, &ok);
-    return ok ? answer : QString();
+    if (!ok)
+        return QString();
+    // OK on an empty field must not read as Cancel.
+    return answer.isNull() ? QStringLiteral("") : answer;
+}
+
+int QtWindowServices::askChoice(const QString &prompt, const QString &title,
+                                const QStringList &buttons, int defaultButton)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(titleOrApplication(title));
+    box.setText(prompt);
+    box.setIcon(QMessageBox::Question);
+    QList<QPushButton *> made;
+    for (const QString &caption : buttons)
+        made << box.addButton(caption, QMessageBox::AcceptRole);
+    if (defaultButton >= 0 && defaultButton < made.size())
+        box.setDefaultButton(made[defaultButton]);
+    // Without an escape button Qt would take Escape as the default one.
+    QPushButton *escape = box.addButton(QMessageBox::Cancel);
+    escape->hide();
+    box.setEscapeButton(escape);
+    box.exec();
+    return int(made.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
 }
 
 QString QtWindowServices::qtFilter(const QString &filter)

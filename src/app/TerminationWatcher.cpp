@@ -1,7 +1,8 @@
 #include "TerminationWatcher.h"
 
+#include "MainWindow.h"
+
 #include <QSocketNotifier>
-#include <QWidget>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -13,7 +14,7 @@ namespace {
 int g_pipe[2] = {-1, -1};
 }
 
-TerminationWatcher::TerminationWatcher(QWidget *mainWindow)
+TerminationWatcher::TerminationWatcher(MainWindow *mainWindow)
     : QObject(mainWindow)
     , m_mainWindow(mainWindow)
 {
@@ -60,5 +61,5 @@ void TerminationWatcher::closeMainWindow()
     const ssize_t ignored = ::read(g_pipe[1], &byte, 1);
     (void)ignored;
 #endif
-    m_mainWindow->close();
+    m_mainWindow->endBySignal();
 }

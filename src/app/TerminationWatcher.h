@@ -2,8 +2,8 @@
 
 #include <QObject>
 
+class MainWindow;
 class QSocketNotifier;
-class QWidget;
 
 // Turns SIGTERM, SIGINT and SIGHUP (a logout, a shutdown, Ctrl+C in the
 // terminal that started the program) into closing the main window, so that
@@ -13,13 +13,13 @@ class TerminationWatcher : public QObject
 {
     Q_OBJECT
 public:
-    explicit TerminationWatcher(QWidget *mainWindow);
+    explicit TerminationWatcher(MainWindow *mainWindow);
     ~TerminationWatcher() override;
 
 private:
     static void handle(int signal);
     void closeMainWindow();
 
-    QWidget *m_mainWindow;
+    MainWindow *m_mainWindow;
     QSocketNotifier *m_notifier = nullptr;
 };

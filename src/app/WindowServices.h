@@ -30,9 +30,17 @@ public:
     virtual void showMessage(const QString &prompt, MessageIcon icon = MessageIcon::None,
                              const QString &title = QString()) = 0;
 
-    // The text as typed, untrimmed; Cancel gives an empty text.
+    // The text as typed, untrimmed. Cancel gives a null text; OK on an
+    // empty field an empty but not null one, so that callers that must
+    // tell the two apart can.
     virtual QString askText(const QString &prompt, const QString &title = QString(),
                              const QString &defaultText = QString()) = 0;
+
+    // A question answered by one of the buttons (their captions, in order).
+    // Returns the index of the button chosen; Return chooses defaultButton,
+    // Escape or closing the box gives -1.
+    virtual int askChoice(const QString &prompt, const QString &title,
+                          const QStringList &buttons, int defaultButton) = 0;
 
     // The open-file dialog. On OK sets request.path and request.fileName
     // and returns true; on Cancel leaves them and returns false.

@@ -119,7 +119,11 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
         m_errorString = device.errorString();
         return OpenFailed;
     }
-    const QByteArray bytes = device.readAll();
+    return read(device.readAll(), table);
+}
+
+PlotTableReader::Result PlotTableReader::read(const QByteArray &bytes, PlotTable &table)
+{
     const QString text = PlotTextCodec::decode(bytes);
     const QString decimalPoint = m_decimalPoint.isEmpty() ? QLocale().decimalPoint()
                                                           : m_decimalPoint;

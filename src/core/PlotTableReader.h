@@ -21,6 +21,8 @@ public:
 
     Result read(QIODevice &device, PlotTable &table);
     Result read(const QString &path, PlotTable &table);
+    // The file's bytes, already read.
+    Result read(const QByteArray &bytes, PlotTable &table);
 
     QString errorString() const { return m_errorString; }
 

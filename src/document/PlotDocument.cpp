@@ -1,10 +1,16 @@
 #include "PlotDocument.h"
 
+#include "ElementCommands.h"
+
+#include <QFile>
+#include <QUndoStack>
+
 PlotDocument::PlotDocument(QObject *parent)
     : QObject(parent)
     // The icons' template: 15 x 15 twips at the top-left corner until the
     // background picture gives it a size; the notes' template reads "Note".
     , m_table(PlotElement(), noteTemplate())
+    , m_undoStack(new QUndoStack(this))
 {
 }
 
@@ -18,10 +24,15 @@ const ElementArray &PlotDocument::elements(ElementKind kind) const
     return kind == ElementKind::Icon ? m_table.icons : m_table.notes;
 }
 
-PlotTableReader::Result PlotDocument::load(const QString &path)
+PlotTableReader::Result PlotDocument::load(const QString &path, QByteArray *bytes)
 {
-    PlotTableReader reader;
-    return reader.read(path, m_table);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return PlotTableReader::OpenFailed;
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return PlotTableReader::OpenFailed;
+    return PlotTableReader().read(*bytes, m_table);
 }
 
 void PlotDocument::setBackgroundSize(QSizeF twips)
@@ -95,4 +106,49 @@ void PlotDocument::setSize(ElementKind kind, int n, QSizeF twips)
     element.width = float(twips.width());
     element.height = float(twips.height());
     emit elementChanged(kind, n, Size);
+}
+
+void PlotDocument::recordAdded(ElementKind kind, int n, const QString &verb)
+{
+    m_undoStack->push(new AddElementCommand(*this, verb, kind, n));
+}
+
+void PlotDocument::carry(int carryId, const QVector<Carried> &elements, QPointF topLeft)
+{
+    QVector<MoveElementsCommand::Move> moves;
+    for (const Carried &carried : elements) {
+        const PlotElement &element = this->element(carried.kind, carried.n);
+        const QPointF from(element.left, element.top);
+        move(carried.kind, carried.n, topLeft);
+        const QPointF to(element.left, element.top);
+        if (from != to)
+            moves.append({carried.kind, carried.n, from, to});
+    }
+    if (!moves.isEmpty())
+        m_undoStack->push(new MoveElementsCommand(*this, carryId, moves));
+}
+
+void PlotDocument::edit(ElementKind kind, int n, const QString &text)
+{
+    const QString before = element(kind, n).text;
+    if (before == text)
+        return;
+    setText(kind, n, text);
+    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, text));
+}
+
+void PlotDocument::cut(ElementKind kind, int n)
+{
+    setLive(kind, n, false);
+    m_undoStack->push(new RemoveElementCommand(*this, QStringLiteral("Cut"), kind, n,
+                                               element(kind, n).text, false));
+}
+
+void PlotDocument::remove(ElementKind kind, int n)
+{
+    const QString before = element(kind, n).text;
+    setText(kind, n, QString());
+    setLive(kind, n, false);
+    m_undoStack->push(
+        new RemoveElementCommand(*this, QStringLiteral("Delete"), kind, n, before, true));
 }

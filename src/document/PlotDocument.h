@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QPointF>
 #include <QSizeF>
+#include <QVector>
+
+class QUndoStack;
 
 // One open plot table: its picture names and its icons and notes. This is
 // the only code that changes an element; whatever else shows or keeps an
@@ -16,6 +19,10 @@
 // Elements are never taken away: removing one only makes it not live, so
 // an element number stays valid for as long as the document exists, and
 // the numbers handed out only ever grow.
+//
+// The plain changes below are what undo, redo and recovery replay. A
+// user's change goes through the functions under "As the user does it",
+// which make it and record it as one step of the table's history.
 class PlotDocument : public QObject
 {
     Q_OBJECT
@@ -27,7 +34,8 @@ public:
     explicit PlotDocument(QObject *parent = nullptr);
 
     // Reads the table from its file; what cannot be read is left out.
-    PlotTableReader::Result load(const QString &path);
+    // bytes: the file's bytes as read.
+    PlotTableReader::Result load(const QString &path, QByteArray *bytes);
 
     const PlotTable &table() const { return m_table; }
     const QString &backgroundName() const { return m_table.backgroundName; }
@@ -55,6 +63,22 @@ public:
     void setLive(ElementKind kind, int n, bool live);
     void setSize(ElementKind kind, int n, QSizeF twips);
 
+    // As the user does it. An element placed or pasted is added first (so
+    // that it shows while its text is asked for) and then recorded; the
+    // verb names the step ("Place", "Paste").
+    QUndoStack *undoStack() const { return m_undoStack; }
+    void recordAdded(ElementKind kind, int n, const QString &verb);
+    // One move of a carry; the moves of one carry make one step.
+    struct Carried
+    {
+        ElementKind kind;
+        int n;
+    };
+    void carry(int carryId, const QVector<Carried> &elements, QPointF topLeft);
+    void edit(ElementKind kind, int n, const QString &text);
+    void cut(ElementKind kind, int n);
+    void remove(ElementKind kind, int n);
+
 signals:
     void elementAdded(ElementKind kind, int n);
     void elementChanged(ElementKind kind, int n, PlotDocument::Changes what);
@@ -64,6 +88,7 @@ private:
     const ElementArray &elements(ElementKind kind) const;
 
     PlotTable m_table;
+    QUndoStack *m_undoStack;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(PlotDocument::Changes)

@@ -20,8 +20,11 @@ public:
     // must be left as it is. Returns the path written, empty when the user
     // chose not to save.
     QString save(const QString &path, const PlotTable &table, const QString &keepReason);
+    // Asks for a place first, with path's name as the proposal.
+    QString saveAs(const QString &path, const PlotTable &table);
 
 private:
+    QString writeOrAskAgain(QString target, const PlotTable &table);
     QString askForPlace(const QString &path);
 
     WindowServices &m_services;

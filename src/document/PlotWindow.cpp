@@ -14,9 +14,9 @@
 #include "Placing.h"
 #include "PlotDocument.h"
 #include "PlotScene.h"
-#include "PlotTableSaver.h"
 #include "PlotView.h"
 #include "SnapshotCommand.h"
+#include "TableGuard.h"
 #include "Twips.h"
 #include "WindowServices.h"
 
@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -57,7 +58,9 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
                             this))
     , m_view(new PlotView(m_scene, this))
     , m_clientSize(clientPixels(8565, 6315))
+    , m_guard(new TableGuard(*m_document, services, folder, this))
 {
+    connect(m_guard, &TableGuard::statusMessage, this, &PlotWindow::statusMessage);
     setWindowTitle(QStringLiteral("Plotting Table"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -113,8 +116,8 @@ void PlotWindow::load()
 {
     m_services.setCurrentFolder(m_folder.path());
     const QString file = m_folder.tableFile(m_path);
-    m_fileExisted = QFileInfo::exists(file);
-    m_readResult = m_document->load(file);
+    QByteArray bytes;
+    const PlotTableReader::Result result = m_document->load(file, &bytes);
     sizeIconsToPictures();
     m_scene->mirrorDocument();
 
@@ -133,6 +136,15 @@ void PlotWindow::load()
     m_scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(m_clientSize)));
     resize(m_clientSize);
     updateGeometry();
+
+    // The title shows an unsaved change the platform's way once the table
+    // has a step that closing would write.
+    setWindowTitle(m_path + QStringLiteral("[*]"));
+    connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+
+    // Last, so that recovered edits show on a complete window.
+    m_guard->opened(file, bytes, result);
 }
 
 void PlotWindow::sizeIconsToPictures()
@@ -193,17 +205,14 @@ bool PlotWindow::refusedAsFull(ElementKind kind) const
     return true;
 }
 
-int PlotWindow::addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize)
+int PlotWindow::addIcon(qint32 number, const QString &text, QPointF topLeft)
 {
     if (refusedAsFull(ElementKind::Icon))
         return 0;
-    // An icon shows its picture unscaled; without one it keeps the size it
-    // starts from.
+    // An icon shows its picture unscaled. Without one it still needs a size
+    // a user can reach, not the template's, which is the whole background.
     const QPixmap picture = iconPicture(QString::number(number));
-    const PlotElement &iconTemplate = m_document->element(ElementKind::Icon, 0);
-    QSizeF size = placedSize ? QSizeF(360, 375) : QSizeF(iconTemplate.width, iconTemplate.height);
-    if (!picture.isNull())
-        size = twipsOf(picture);
+    const QSizeF size = picture.isNull() ? QSizeF(360, 375) : twipsOf(picture);
     return m_document->addIcon(number, text, topLeft, size);
 }
 
@@ -214,25 +223,24 @@ int PlotWindow::addNote(const QString &text, QPointF topLeft)
     return m_document->addNote(text, topLeft);
 }
 
-void PlotWindow::closeEvent(QCloseEvent *event)
+void PlotWindow::setEndingBySignal()
 {
-    if (!m_closing) {
-        m_closing = true;
-        emit closing(this);
-        saveOnClose();
-    }
-    event->accept();
+    m_guard->setEndingBySignal();
 }
 
-void PlotWindow::saveOnClose()
+void PlotWindow::closeEvent(QCloseEvent *event)
 {
-    // A file that was there but was not read as a plot table is never
-    // overwritten with what the program made of it.
-    QString keepReason;
-    if (m_readResult == PlotTableReader::Incomplete)
-        keepReason = QStringLiteral("it ends before its [Notes] line, so it is no Plot Table");
-    else if (m_readResult == PlotTableReader::OpenFailed && m_fileExisted)
-        keepReason = QStringLiteral("it could not be read");
-    PlotTableSaver(m_services, m_folder)
-        .save(m_folder.tableFile(m_path), m_document->table(), keepReason);
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    m_closing = true;
+    if (!m_guard->close()) {
+        // The user keeps the window open, with everything as it was.
+        m_closing = false;
+        event->ignore();
+        return;
+    }
+    emit closing(this);
+    event->accept();
 }

@@ -24,6 +24,7 @@ class PlotDocument;
 class PlotScene;
 class PlotView;
 class SnapshotCommand;
+class TableGuard;
 class WindowServices;
 struct CutClipboard;
 
@@ -65,9 +66,8 @@ public:
 
     // Adds a live element at a top-left corner in twips and returns its
     // number; 0 when the table holds as many as it can (the user is told).
-    // placedSize: an icon starts from the 360 x 375 twips of a placed icon
-    // rather than the template's size; its picture's size wins over both.
-    int addIcon(qint32 number, const QString &text, QPointF topLeft, bool placedSize);
+    // An icon takes its picture's size, or 360 x 375 twips without one.
+    int addIcon(qint32 number, const QString &text, QPointF topLeft);
     int addNote(const QString &text, QPointF topLeft);
 
     // The picture of icon `key` (a number as text) of this table's set.
@@ -76,12 +76,17 @@ public:
     // True from the moment the window starts closing: a wait that ends
     // after that applies nothing.
     bool isClosing() const { return m_closing; }
+    TableGuard *guard() const { return m_guard; }
+    // See TableGuard::setEndingBySignal().
+    void setEndingBySignal();
 
     QSize sizeHint() const override { return m_clientSize; }
 
 signals:
-    // The window is closing; its table is written right after.
+    // The window closes; its table was written.
     void closing(PlotWindow *window);
+    // A message for the status bar.
+    void statusMessage(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -91,7 +96,6 @@ private:
     bool refusedAsFull(ElementKind kind) const;
     void sizeIconsToPictures();
     void loadBackground();
-    void saveOnClose();
 
     QString m_path;
     ProgramFolder m_folder;
@@ -112,7 +116,6 @@ private:
     FindCommand *m_find = nullptr;
     SnapshotCommand *m_snapshot = nullptr;
     QSize m_clientSize;
-    PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
-    bool m_fileExisted = false;
+    TableGuard *m_guard;
     bool m_closing = false;
 };

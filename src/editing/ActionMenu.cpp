@@ -82,23 +82,24 @@ void ActionMenu::apply(Choice choice)
                                                QStringLiteral("Icon Name"), element.text)
                  : m_window.services().askText(QStringLiteral("Note: "), QStringLiteral("Note"),
                                                element.text);
-        if (!window || window->isClosing())
+        // Cancel keeps the text; only an answer given with OK replaces it,
+        // an empty one too.
+        if (!window || window->isClosing() || text.isNull())
             return;
-        document->setText(kind, n, text);
+        document->edit(kind, n, text);
         break;
     }
     case Cut: {
         CutClipboard &clipboard = m_window.clipboard();
         clipboard.text = element.text;
-        clipboard.number = qint16(element.number);
+        clipboard.number = element.number;
         if (icon)
             clipboard.iconSetName = document->iconSetName();
-        document->setLive(kind, n, false);
+        document->cut(kind, n);
         break;
     }
     case Delete:
-        document->setText(kind, n, QString());
-        document->setLive(kind, n, false);
+        document->remove(kind, n);
         break;
     case None:
         break;

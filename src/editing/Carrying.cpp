@@ -5,6 +5,7 @@
 #include "PlotDocument.h"
 #include "PlotScene.h"
 #include "PlotWindow.h"
+#include "Twips.h"
 
 Carrying::Carrying(PlotWindow &window)
     : QObject(&window)
@@ -30,11 +31,12 @@ void Carrying::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
     if (m_icon == 0 && m_note == 0)
         return;
     if (buttons == Qt::LeftButton) {
-        PlotDocument *document = m_window.document();
+        QVector<PlotDocument::Carried> carried;
         if (m_icon != 0)
-            document->move(ElementKind::Icon, m_icon, twips);
+            carried.append({ElementKind::Icon, m_icon});
         if (m_note != 0)
-            document->move(ElementKind::Note, m_note, twips);
+            carried.append({ElementKind::Note, m_note});
+        m_window.document()->carry(m_carryId, carried, insidePicture(twips));
     } else if (buttons == Qt::NoButton) {
         m_icon = 0;
         m_note = 0;
@@ -42,8 +44,20 @@ void Carrying::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
     }
 }
 
+QPointF Carrying::insidePicture(QPointF twips) const
+{
+    // An element put down past the picture's edge could never be clicked
+    // again, so its top-left corner stays on the picture.
+    const QSize picture = m_window.sizeHint();
+    const double right = Twips::fromPixels(qMax(0, picture.width() - 1));
+    const double bottom = Twips::fromPixels(qMax(0, picture.height() - 1));
+    return QPointF(qBound(0.0, twips.x(), right), qBound(0.0, twips.y(), bottom));
+}
+
 void Carrying::elementClicked(PlotView::Target target)
 {
+    // Each pick-up starts a new carry: a new step of the history.
+    ++m_carryId;
     if (target.kind == PlotView::Target::Icon) {
         m_icon = target.element;
         m_window.locateMarker()->hide();

@@ -27,8 +27,10 @@ public:
 private:
     // Tells the view which elements to draw as carried.
     void liftCarried();
+    QPointF insidePicture(QPointF twips) const;
 
     PlotWindow &m_window;
     int m_icon = 0;
     int m_note = 0;
+    int m_carryId = 0;
 };

@@ -10,6 +10,6 @@
 struct CutClipboard
 {
     QString text;
-    qint16 number = 0;
+    qint32 number = 0;
     QString iconSetName;
 };

@@ -21,6 +21,8 @@ void PasteCommand::paste()
     m_window.palette()->hide();
     const CutClipboard &clipboard = m_window.clipboard();
     const QPointF at = m_window.placing()->palettePoint();
+    int n = 0;
+    ElementKind kind = ElementKind::Icon;
     if (clipboard.number > 0) {
         // Letter case counts here, although the folders match without it.
         if (clipboard.iconSetName != m_window.document()->iconSetName()) {
@@ -30,8 +32,11 @@ void PasteCommand::paste()
                                "to avoid loosing it."));
             return;
         }
-        m_window.addIcon(clipboard.number, clipboard.text, at, false);
+        n = m_window.addIcon(clipboard.number, clipboard.text, at);
     } else if (clipboard.number == IconNumber::Note) {
-        m_window.addNote(clipboard.text, at);
+        kind = ElementKind::Note;
+        n = m_window.addNote(clipboard.text, at);
     }
+    if (n != 0)
+        m_window.document()->recordAdded(kind, n, QStringLiteral("Paste"));
 }

@@ -71,10 +71,13 @@ void Placing::place(qint32 choice)
     const bool note = choice == IconNumber::Note;
     const ElementKind kind = note ? ElementKind::Note : ElementKind::Icon;
     const int n = note ? m_window.addNote(QString(), m_point)
-                       : m_window.addIcon(choice, QString(), m_point, true);
+                       : m_window.addIcon(choice, QString(), m_point);
     if (n == 0)
         return;
     const QString text = services.askText(note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
-    if (window && !window->isClosing())
-        window->document()->setText(kind, n, text);
+    if (!window || window->isClosing())
+        return;
+    // The placement and the text typed for it are one step.
+    window->document()->setText(kind, n, text);
+    window->document()->recordAdded(kind, n, QStringLiteral("Place"));
 }

@@ -50,7 +50,7 @@ private slots:
             MainWindow::commandLineText(arguments.replaceInStrings("%1", f.folder.path())));
         QCOMPARE(f.main->tableWindowCount(), int(!opened.isEmpty()));
         if (!opened.isEmpty())
-            QCOMPARE(f.main->tableWindows()[0]->windowTitle(), f.expand(opened));
+            QCOMPARE(f.main->tableWindows()[0]->path(), f.expand(opened));
         QVERIFY(f.services.calls.isEmpty());
         QVERIFY(f.folder.readBytes(MachineSettings::storePath())
                     .contains("\nPath=" + f.folder.path().toUtf8() + "\n"));
@@ -141,7 +141,7 @@ private slots:
             QCOMPARE(call.dialog.path, QString());
         }
         QCOMPARE(f.main->tableWindowCount(), int(1));
-        QCOMPARE(f.main->tableWindows()[0]->windowTitle(), f.path(1));
+        QCOMPARE(f.main->tableWindows()[0]->path(), f.path(1));
     }
 };
 

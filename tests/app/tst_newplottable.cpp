@@ -69,7 +69,7 @@ private slots:
             return;
         QCOMPARE(f.folder.readBytes(tables.filePath(file)),
                  TestProgramFolder::crlf({picture, iconSet, "[Notes]", "[End]"}));
-        QCOMPARE(f.main->tableWindows()[0]->windowTitle(), tables.filePath(file));
+        QCOMPARE(f.main->tableWindows()[0]->path(), tables.filePath(file));
         // The background is the chosen picture's copy in Plot Templates, or
         // the picture of that name, in any case, that was there before.
         QCOMPARE(f.main->tableWindows()[0]->sizeHint(),

@@ -194,27 +194,41 @@ private slots:
     {
         QTest::addColumn<bool>("note");
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("input"); // "<cancel>" for Cancel
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<int>("clipboardNumber");
-        QTest::newRow("icon: X changes nothing") << false << "X" << "A" << true << 0;
-        QTest::newRow("icon: Edit, Cancel empties") << false << "Edit" << "" << true << 0;
-        QTest::newRow("icon: Cut") << false << "Cut" << "A" << false << 1;
-        QTest::newRow("icon: Delete") << false << "Delete" << "" << false << 0;
-        QTest::newRow("note: Edit, Cancel empties") << true << "Edit" << "" << true << 0;
-        QTest::newRow("note: Cut") << true << "Cut" << "N" << false << -1;
-        QTest::newRow("note: Delete") << true << "Delete" << "" << false << 0;
+        QTest::addColumn<QString>("step"); // the Edit menu's Undo afterwards
+        const QString cancel = QStringLiteral("<cancel>");
+        QTest::newRow("icon: X changes nothing") << false << "X" << "" << "A" << true << 0 << "";
+        QTest::newRow("icon: Edit, Cancel keeps the text")
+            << false << "Edit" << cancel << "A" << true << 0 << "";
+        QTest::newRow("icon: Edit, OK on nothing empties")
+            << false << "Edit" << "" << "" << true << 0 << "Undo Edit Icon";
+        QTest::newRow("icon: Cut") << false << "Cut" << "" << "A" << false << 1 << "Undo Cut Icon";
+        QTest::newRow("icon: Delete")
+            << false << "Delete" << "" << "" << false << 0 << "Undo Delete Icon";
+        QTest::newRow("note: Edit") << true << "Edit" << "M" << "M" << true << 0 << "Undo Edit Note";
+        QTest::newRow("note: Cut") << true << "Cut" << "" << "N" << false << -1 << "Undo Cut Note";
+        QTest::newRow("note: Delete")
+            << true << "Delete" << "" << "" << false << 0 << "Undo Delete Note";
     }
 
     void menuActions()
     {
         QFETCH(bool, note);
         QFETCH(QString, button);
+        QFETCH(QString, input);
         QFETCH(QString, text);
         QFETCH(bool, visible);
         QFETCH(int, clipboardNumber);
+        QFETCH(QString, step);
         Editing f;
         f.main->clipboard().iconSetName = QStringLiteral("before");
+        if (input == u"<cancel>")
+            f.services.cancelInput();
+        else
+            f.services.answerInput(input);
         PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         press(w, note ? QPoint(210, 210) : QPoint(205, 105), Qt::RightButton);
         QPushButton *pushed = button == u"X"      ? w->actionMenuFrame()->closeButton()
@@ -224,18 +238,35 @@ private slots:
         QTest::mouseClick(pushed, Qt::LeftButton);
         QVERIFY(!w->actionMenuFrame()->isVisible());
         QVERIFY(!w->actionMenu()->isWaiting());
-        const PlotElement &element = note ? w->document()->element(ElementKind::Note, 1) : w->document()->element(ElementKind::Icon, 1);
+        const ElementKind kind = note ? ElementKind::Note : ElementKind::Icon;
+        const PlotElement &element = w->document()->element(kind, 1);
         QCOMPARE(element.text, text);
         QCOMPARE(element.live, visible);
         QCOMPARE(int(f.main->clipboard().number), clipboardNumber);
         if (button == u"Edit") {
-            const auto input = f.services.callsOf(QStringLiteral("askText")).first();
-            QCOMPARE(input.text, note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
-            QCOMPARE(input.title, note ? QStringLiteral("Note") : QStringLiteral("Icon Name"));
-            QCOMPARE(input.defaultText, note ? QStringLiteral("N") : QStringLiteral("A"));
+            const auto asked = f.services.callsOf(QStringLiteral("askText")).first();
+            QCOMPARE(asked.text, note ? QStringLiteral("Note: ") : QStringLiteral("Info: "));
+            QCOMPARE(asked.title, note ? QStringLiteral("Note") : QStringLiteral("Icon Name"));
+            QCOMPARE(asked.defaultText, note ? QStringLiteral("N") : QStringLiteral("A"));
         }
         if (button == u"Cut")
             QCOMPARE(f.main->clipboard().iconSetName, note ? QStringLiteral("before") : QStringLiteral("BasicSet"));
+
+        // Undo makes the same element what it was, and redo does the step
+        // again; the cut clipboard stays as the step left it.
+        QCOMPARE(f.main->undoAction()->isEnabled(), !step.isEmpty());
+        QCOMPARE(w->isWindowModified(), !step.isEmpty());
+        if (step.isEmpty())
+            return;
+        QCOMPARE(f.main->undoAction()->text(), step);
+        f.main->undoAction()->trigger();
+        QCOMPARE(element.text, note ? QStringLiteral("N") : QStringLiteral("A"));
+        QVERIFY(element.live);
+        QCOMPARE(int(f.main->clipboard().number), clipboardNumber);
+        QCOMPARE(f.main->redoAction()->text(), QString(step).replace("Undo", "Redo"));
+        f.main->redoAction()->trigger();
+        QCOMPARE(element.text, text);
+        QCOMPARE(element.live, visible);
     }
 
     void waitsNest_data()

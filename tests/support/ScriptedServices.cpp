@@ -40,6 +40,16 @@ QString ScriptedServices::askText(const QString &prompt, const QString &title,
                   m_inputs);
 }
 
+int ScriptedServices::askChoice(const QString &prompt, const QString &title,
+                                const QStringList &buttons, int defaultButton)
+{
+    Call call{QStringLiteral("askChoice"), prompt, title.isEmpty() ? applicationTitle() : title};
+    call.arguments = buttons;
+    call.defaultText = defaultButton >= 0 ? buttons.value(defaultButton) : QString();
+    calls.append(call);
+    return m_choices.isEmpty() ? defaultButton : m_choices.dequeue();
+}
+
 bool ScriptedServices::askOpenFile(FileDialogRequest &request)
 {
     Call call{QStringLiteral("openFile"), QString(), request.title};

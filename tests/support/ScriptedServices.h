@@ -34,7 +34,16 @@ public:
     };
 
     // Answers, consumed in order by the calls of that kind.
-    void answerInput(const QString &answer) { m_inputs.enqueue(answer); }
+    // An answer given with OK: never null, even when empty.
+    void answerInput(const QString &answer)
+    {
+        m_inputs.enqueue(answer.isNull() ? QStringLiteral("") : answer);
+    }
+    // Cancel on the next input box.
+    void cancelInput() { m_inputs.enqueue(QString()); }
+    // The index of the button to choose in the next askChoice(); -1 is
+    // Escape. An unscripted question takes its default button.
+    void answerChoice(int button) { m_choices.enqueue(button); }
     // An empty path cancels the dialog.
     void answerOpen(const QString &path) { m_opens.enqueue(path); }
     void answerSave(const QString &path) { m_saves.enqueue(path); }
@@ -50,6 +59,8 @@ public:
     void showMessage(const QString &prompt, MessageIcon icon, const QString &title) override;
     QString askText(const QString &prompt, const QString &title,
                     const QString &defaultText) override;
+    int askChoice(const QString &prompt, const QString &title, const QStringList &buttons,
+                  int defaultButton) override;
     bool askOpenFile(FileDialogRequest &request) override;
     QString askSaveFileName(const QString &title, const QString &initialPath,
                             const QString &filter) override;
@@ -66,5 +77,6 @@ private:
     QQueue<QString> m_inputs;
     QQueue<QString> m_opens;
     QQueue<QString> m_saves;
+    QQueue<int> m_choices;
     std::function<void(const Call &)> m_messageHook;
 };

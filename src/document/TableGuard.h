@@ -1,0 +1,61 @@
+#pragma once
+
+#include "DocumentJournal.h"
+#include "JournalFile.h"
+#include "PlotTableReader.h"
+#include "ProgramFolder.h"
+
+#include <QObject>
+
+class PlotDocument;
+class WindowServices;
+
+// Keeps a table's edits safe from the moment its file is read until it is
+// written again: the recovery journal of this session, the offer to
+// recover the edits of a session that ended without closing the table,
+// and a close that neither drops edits nor silently overwrites a file that
+// someone else changed meanwhile.
+class TableGuard : public QObject
+{
+    Q_OBJECT
+public:
+    TableGuard(PlotDocument &document, WindowServices &services, const ProgramFolder &folder,
+               QObject *parent = nullptr);
+
+    // The table was read from file (bytes, as the reader judged them):
+    // recovers what a journal left there, if the user wants it, and starts
+    // this session's journal.
+    void opened(const QString &file, const QByteArray &bytes, PlotTableReader::Result result);
+
+    // Writes the table as the window closes. False when the user chose to
+    // keep the window open.
+    bool close();
+    // The program ends by a signal: nobody answers questions any more, and
+    // a table that cannot be written as it is keeps its journal instead,
+    // also when a question was already up.
+    void setEndingBySignal() { m_endingBySignal = true; }
+
+    const DocumentJournal &journal() const { return m_journal; }
+
+signals:
+    // Something the user should see once, not as a box: the journal
+    // cannot be written.
+    void statusMessage(const QString &text);
+
+private:
+    void recover(const QString &file);
+    void offerRecoveredCopy(const QString &file, const JournalFile::ReadResult &found,
+                            int changes);
+    QString keepReason() const;
+    bool changedOnDisk() const;
+
+    PlotDocument &m_document;
+    WindowServices &m_services;
+    ProgramFolder m_folder;
+    DocumentJournal m_journal;
+    QString m_file;
+    TableIdentity m_identity;
+    PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
+    QList<JournalRecord> m_recovered;
+    bool m_endingBySignal = false;
+};

@@ -1,0 +1,375 @@
+// The recovery journal gives back exactly the changes that reached the disk,
+// stops at the first record a kill damaged, and never takes a foreign file
+// or a changed table for its own.
+
+#include "JournalFile.h"
+#include "JournalWriter.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using Records = QList<JournalRecord>;
+Q_DECLARE_METATYPE(JournalRecord)
+
+namespace {
+
+JournalRecord change(JournalRecord::Type type, qint32 element, PlotElement value = {},
+                     ElementKind kind = ElementKind::Icon)
+{
+    return JournalRecord{type, kind, element, value};
+}
+
+JournalRecord placed(qint32 element, float left, float top)
+{
+    PlotElement value;
+    value.left = left;
+    value.top = top;
+    return change(JournalRecord::Place, element, value);
+}
+
+JournalRecord retyped(qint32 element, const QString &text)
+{
+    PlotElement value;
+    value.text = text;
+    return change(JournalRecord::Text, element, value, ElementKind::Note);
+}
+
+const Records threeRecords = {
+    change(JournalRecord::Add, 1, {"Quay", 7, 1440.5f, -30.25f, 480, 360, true, " 07 "}),
+    placed(1, 100, 200), retyped(2, "Tide at six")};
+
+QByteArray journalBytes(const Records &records)
+{
+    QByteArray bytes = JournalFile::header(TableIdentity());
+    for (const JournalRecord &r : records)
+        bytes += JournalFile::frame(encode(r));
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray patched(QByteArray bytes, qsizetype at, const QByteArray &with)
+{
+    return bytes.replace(at, with.size(), with);
+}
+
+QByteArray floatBytes(float value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+} // namespace
+
+class TestJournal : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(writeFile(m_dir.filePath("Bay.plt"), "bay.jpg\r\n[Notes]\r\n[End]\r\n"));
+        QVERIFY(QDir(m_dir.path()).mkpath("Folder.plt"));
+    }
+
+    // Writer, file and reader give back each record and the table's identity.
+    void roundTrip_data()
+    {
+        QTest::addColumn<JournalRecord>("record");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("state");
+        const int present = TableIdentity::Present, absent = TableIdentity::Absent;
+        PlotElement live;
+        live.live = true;
+        QTest::newRow("add icon") << threeRecords[0] << "Bay.plt" << present;
+        QTest::newRow("add hidden note, no key")
+            << change(JournalRecord::Add, 2, {"", -1, 0, 0, 1, 2, false, ""}, ElementKind::Note)
+            << "Never saved.plt" << absent;
+        QTest::newRow("place") << placed(5, -12.75f, 3.0e7f) << "Bay.plt" << present;
+        QTest::newRow("place at zero, last number")
+            << placed(std::numeric_limits<qint32>::max(), 0, 0) << "Folder.plt"
+            << int(TableIdentity::Unreadable);
+        QTest::newRow("text empty") << retyped(6, QString()) << "Bay.plt" << present;
+        QTest::newRow("text any UTF-16") << retyped(7, QString("Ébb\r\n\U0001F30A") + QChar(0xD800))
+                                         << "Bay.plt" << present;
+        QTest::newRow("live false") << change(JournalRecord::Live, 3, {}, ElementKind::Note)
+                                    << "Bay.plt" << present;
+        QTest::newRow("live true") << change(JournalRecord::Live, 4, live) << "Bay.plt" << present;
+    }
+
+    void roundTrip()
+    {
+        QFETCH(JournalRecord, record);
+        QFETCH(QString, table);
+        QFETCH(int, state);
+        const TableIdentity identity = JournalFile::identify(m_dir.filePath(table));
+        QCOMPARE(int(identity.state), state);
+        const QString path = JournalFile::journalPathFor(m_dir.filePath(table));
+        JournalWriter writer;
+        QVERIFY2(writer.start(path, identity), qPrintable(writer.errorString()));
+        // Between two others, so a wrong frame length shows on a neighbour.
+        const Records written = {threeRecords[2], record, threeRecords[1]};
+        for (const JournalRecord &r : written)
+            writer.append(r);
+        QVERIFY(writer.flush());
+
+        const JournalFile::ReadResult result = JournalFile::read(path);
+        QVERIFY2(result.ok, qPrintable(result.errorString));
+        QVERIFY(!result.tornTail);
+        QVERIFY(result.identity == identity);
+        QVERIFY(result.records == written);
+    }
+
+    void decodeRefuses_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        // Every payload starts with type, kind and a 4-byte element. Place
+        // goes on with left and top; Add with the text (count and units),
+        // number, top, left, width.
+        const QByteArray live = encode(change(JournalRecord::Live, 1));
+        const QByteArray place = encode(placed(1, 1, 2));
+        const QByteArray add = encode(threeRecords[0]);
+        const qsizetype addWidthAt = 6 + 4 + 2 * 4 + 4 + 4 + 4;
+        QTest::newRow("type 0") << patched(live, 0, QByteArray(1, 0));
+        QTest::newRow("type 5") << patched(live, 0, QByteArray(1, 5));
+        QTest::newRow("kind 2") << patched(live, 1, QByteArray(1, 2));
+        QTest::newRow("element 0") << patched(live, 2, QByteArray(4, 0));
+        QTest::newRow("element -1") << patched(live, 2, QByteArray(4, '\xff'));
+        QTest::newRow("live byte 2") << patched(live, 6, QByteArray(1, 2));
+        QTest::newRow("trailing byte") << live + '\0';
+        QTest::newRow("left NaN") << patched(place, 6, floatBytes(std::nanf("")));
+        QTest::newRow("top infinite") << patched(place, 10, floatBytes(INFINITY));
+        QTest::newRow("add width NaN") << patched(add, addWidthAt, floatBytes(NAN));
+        QTest::newRow("text count 2^32-1") << patched(add, 6, QByteArray(4, '\xff'));
+        for (const JournalRecord &r : threeRecords) {
+            const QByteArray payload = encode(r);
+            for (qsizetype size = 0; size < payload.size(); ++size)
+                QTest::addRow("type %d cut to %lld", int(r.type), qlonglong(size))
+                    << payload.first(size);
+        }
+    }
+
+    void decodeRefuses()
+    {
+        QFETCH(QByteArray, payload);
+        JournalRecord kept = retyped(9, "kept");
+        QVERIFY(!decode(payload, kept));
+        QVERIFY(kept == retyped(9, "kept"));
+    }
+
+    void tornTail_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("complete");
+        const QByteArray whole = journalBytes(threeRecords);
+        const qsizetype lastAt = journalBytes(threeRecords.first(2)).size();
+        const auto flipped = [&](qsizetype at) {
+            return patched(whole, at, QByteArray(1, char(whole[at] ^ 0x10)));
+        };
+        QTest::newRow("intact") << whole << 3;
+        QTest::newRow("header only") << journalBytes({}) << 0;
+        for (qsizetype cut = lastAt + 1; cut < whole.size(); ++cut)
+            QTest::addRow("cut %lld bytes into the last", qlonglong(cut - lastAt)) << whole.left(cut) << 2;
+        QTest::newRow("length near 2 GiB") << patched(whole, lastAt + 3, "\x7f") << 2;
+        QTest::newRow("length 1") << patched(whole, lastAt, "\x01") << 2;
+        QTest::newRow("payload byte flipped") << flipped(lastAt + 6) << 2;
+        QTest::newRow("CRC byte flipped") << flipped(whole.size() - 1) << 2;
+        QTest::newRow("middle damaged, last intact") << flipped(lastAt - 5) << 1;
+        QTest::newRow("right CRC, foreign payload")
+            << whole + JournalFile::frame(QByteArray("\x09\x00\x01\x00\x00\x00", 6)) << 3;
+    }
+
+    void tornTail()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, complete);
+        const QString path = m_dir.filePath("torn.journal");
+        QVERIFY(writeFile(path, file));
+        const JournalFile::ReadResult result = JournalFile::read(path);
+        QVERIFY2(result.ok, qPrintable(result.errorString));
+        QVERIFY(result.records == threeRecords.first(complete));
+        QCOMPARE(result.tornTail, file != journalBytes(threeRecords.first(complete)));
+    }
+
+    void badHeader_data()
+    {
+        // The header: an 18-byte magic line, then version, state, size, ...
+        // and its CRC, put right where the row damages a field behind it.
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray header = JournalFile::header(TableIdentity());
+        const auto withCrc = [](QByteArray bytes) {
+            const quint32 crc = JournalFile::crc32(QByteArrayView(bytes).chopped(4));
+            qToLittleEndian(crc, bytes.data() + bytes.size() - 4);
+            return bytes;
+        };
+        const QByteArray record = JournalFile::frame(encode(threeRecords[1]));
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("a plot table") << QByteArray("harbour.jpg\r\nicons\r\n[Notes]\r\n[End]\r\n");
+        QTest::newRow("header one byte short") << header.chopped(1);
+        QTest::newRow("header CRC wrong") << patched(header, 22, "\x01") + record;
+        QTest::newRow("newer version") << withCrc(patched(header, 18, "\x02")) + record;
+        QTest::newRow("unknown state") << withCrc(patched(header, 22, "\x03")) + record;
+        QTest::newRow("absent table with a size") << withCrc(patched(header, 23, "\x01")) + record;
+    }
+
+    void badHeader()
+    {
+        QFETCH(QByteArray, file);
+        const QString path = m_dir.filePath("bad.journal");
+        QVERIFY(writeFile(path, file));
+        const JournalFile::ReadResult result = JournalFile::read(path);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.errorString.isEmpty());
+        QVERIFY(result.records.isEmpty());
+    }
+
+    // The published check value of the zlib/PNG CRC-32.
+    void crcIsTheCommonOne() { QCOMPARE(JournalFile::crc32("123456789"), 0xCBF43926u); }
+
+    void identityFollowsBytes_data()
+    {
+        QTest::addColumn<QByteArray>("rewritten");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("same bytes") << QByteArray("harbour.jpg\r\n[End]\r\n") << true;
+        QTest::newRow("last byte other") << QByteArray("harbour.jpg\r\n[End]\r\r") << false;
+    }
+
+    void identityFollowsBytes()
+    {
+        QFETCH(QByteArray, rewritten);
+        QFETCH(bool, same);
+        const QString path = m_dir.filePath("Harbour.plt");
+        QVERIFY(writeFile(path, "harbour.jpg\r\n[End]\r\n"));
+        const TableIdentity before = JournalFile::identify(path);
+        QCOMPARE(before.state, TableIdentity::Present);
+
+        QVERIFY(writeFile(path, rewritten));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::fromMSecsSinceEpoch(before.modified),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        const TableIdentity after = JournalFile::identify(path);
+        QCOMPARE(after.size, before.size);
+        QCOMPARE(after.modified, before.modified);
+        QCOMPARE(after == before, same);
+    }
+
+    void startFails_data()
+    {
+        // Paths that fail even for root, where permissions do not bite.
+        QTest::addColumn<QString>("path");
+        QTest::newRow("folder missing") << m_dir.filePath("no such folder/T.plt.journal");
+        QTest::newRow("path is a folder") << m_dir.path();
+    }
+
+    void startFails()
+    {
+        QFETCH(QString, path);
+        const bool folder = QFileInfo(path).isDir();
+        JournalWriter writer;
+        QVERIFY(!writer.start(path, TableIdentity()));
+        QVERIFY(!writer.ok());
+        QVERIFY(!writer.errorString().isEmpty());
+        writer.append(threeRecords[1]);
+        QVERIFY(!writer.flush());
+        writer.discard();
+        QCOMPARE(QFileInfo(path).isDir(), folder);
+        QCOMPARE(QFileInfo::exists(path), folder);
+    }
+
+    void reachesDiskWithoutFlush()
+    {
+        const QString path = m_dir.filePath("unflushed.journal");
+        JournalWriter writer;
+        QVERIFY(writer.start(path, TableIdentity()));
+        // Each append finds the worker asleep, long after its last write.
+        for (int count = 1; count <= 2; ++count) {
+            QThread::msleep(250);
+            const qint64 before = QFileInfo(path).size();
+            writer.append(threeRecords[count]);
+            QDeadlineTimer deadline(3000);
+            while (QFileInfo(path).size() == before && !deadline.hasExpired())
+                QThread::msleep(10);
+            QCOMPARE(QFileInfo(path).size(), journalBytes(threeRecords.mid(1, count)).size());
+        }
+    }
+
+    void endOfWriter_data()
+    {
+        QTest::addColumn<bool>("discard");
+        QTest::newRow("destroyed, as in a crash") << false;
+        QTest::newRow("discarded on clean close") << true;
+    }
+
+    void endOfWriter()
+    {
+        QFETCH(bool, discard);
+        const QString path = m_dir.filePath("end.journal");
+        Records written;
+        for (qint32 element = 1; element <= 200; ++element)
+            written.append(placed(element, float(element), 1));
+        {
+            JournalWriter writer;
+            QVERIFY(writer.start(path, TableIdentity()));
+            for (const JournalRecord &r : written)
+                writer.append(r);
+            if (discard)
+                writer.discard();
+        }
+        QCOMPARE(QFile::exists(path), !discard);
+        if (!discard)
+            QVERIFY(JournalFile::read(path).records == written);
+    }
+
+#ifdef Q_OS_LINUX
+    void writeFailureReportedOnce()
+    {
+        const QString path = m_dir.filePath("full.journal");
+        JournalWriter writer;
+        QSignalSpy failures(&writer, &JournalWriter::failed);
+        QVERIFY(writer.start(path, TableIdentity()));
+
+        // A file size limit fails every write past the header as a full
+        // disk would, for root too.
+        rlimit old;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const auto restore = qScopeGuard([&] {
+            setrlimit(RLIMIT_FSIZE, &old);
+            std::signal(SIGXFSZ, oldHandler);
+        });
+        rlimit tight = old;
+        tight.rlim_cur = rlim_t(QFileInfo(path).size() + 30);
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &tight) == 0);
+
+        for (int batch = 0; batch < 3; ++batch) {
+            for (const JournalRecord &r : threeRecords)
+                writer.append(r);
+            QVERIFY(!writer.flush());
+        }
+        QVERIFY(failures.wait(2000));
+        QTest::qWait(100);
+        QCOMPARE(failures.count(), 1);
+        QVERIFY(!writer.ok());
+        QCOMPARE(failures.first().first().toString(), writer.errorString());
+    }
+#endif
+};
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "tst_journal.moc"
