@@ -96,9 +96,21 @@ int DocumentJournal::replay(PlotDocument &document, const QList<JournalRecord> &
                 --carry;
             document.carry(carry, {{kind, n}}, QPointF(record.value.left, record.value.top));
             break;
-        case JournalRecord::Text:
-            document.edit(kind, n, record.value.text);
+        case JournalRecord::Text: {
+            // Delete journals the cleared text, then the element leaving.
+            const bool deletes = record.value.text.isEmpty() && i + 1 < records.size()
+                                 && records[i + 1].type == JournalRecord::Live
+                                 && !records[i + 1].value.live && records[i + 1].kind == kind
+                                 && records[i + 1].element == n;
+            if (deletes) {
+                document.remove(kind, n);
+                ++i;
+                ++applied;
+            } else {
+                document.edit(kind, n, record.value.text);
+            }
             break;
+        }
         case JournalRecord::Live:
             if (record.value.live) {
                 document.setLive(kind, n, true);

@@ -16,7 +16,8 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
 // How many changes a user made, as the records tell it: a placement with
-// its text is one, and so is a carry however many moves it journaled.
+// its text is one, a deletion (text cleared, element gone) is one, and so
+// is a carry however many moves it journaled.
 int countChanges(const QList<JournalRecord> &records)
 {
     int changes = 0;
@@ -28,7 +29,9 @@ int countChanges(const QList<JournalRecord> &records)
         const bool continues =
             sameElement
             && ((record.type == JournalRecord::Place && before->type == JournalRecord::Place)
-                || (record.type == JournalRecord::Text && before->type == JournalRecord::Add));
+                || (record.type == JournalRecord::Text && before->type == JournalRecord::Add)
+                || (record.type == JournalRecord::Live && !record.value.live
+                    && before->type == JournalRecord::Text && before->value.text.isEmpty()));
         if (!continues)
             ++changes;
     }
@@ -74,8 +77,10 @@ void TableGuard::recover(const QString &file)
         return;
     const JournalFile::ReadResult found = JournalFile::read(journalPath);
     const int changes = found.ok ? countChanges(found.records) : 0;
-    if (changes == 0)
-        return; // nothing to recover; the new journal replaces it
+    if (changes == 0) {
+        QFile::remove(journalPath); // nothing in it to recover
+        return;
+    }
     // Edits are only ever replayed onto the very bytes they were made on.
     if (found.identity != m_identity) {
         offerRecoveredCopy(file, found, changes);
@@ -88,6 +93,8 @@ void TableGuard::recover(const QString &file)
         QStringLiteral("Recover Plot Table"), {QStringLiteral("&Yes"), QStringLiteral("&No")}, 0);
     if (answer == 0)
         m_recovered = found.records;
+    else
+        QFile::remove(journalPath);
 }
 
 void TableGuard::offerRecoveredCopy(const QString &file, const JournalFile::ReadResult &found,

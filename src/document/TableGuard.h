@@ -35,7 +35,7 @@ public:
     // also when a question was already up.
     void setEndingBySignal() { m_endingBySignal = true; }
 
-    const DocumentJournal &journal() const { return m_journal; }
+    DocumentJournal &journal() { return m_journal; }
 
 signals:
     // Something the user should see once, not as a box: the journal

@@ -125,6 +125,20 @@ private slots:
                         .startsWith("bg.jpg\r\nSet\r\nedit " + QByteArray::number(n) + "\r\n"));
     }
 
+    void terminationWhileATableLoads()
+    {
+        // The signal comes while a table's "Missing File" box is up: the
+        // tables that finished loading are written, the program ends.
+        Tables f;
+        f.open(f.path(1))->document()->setText(ElementKind::Icon, 1, QStringLiteral("kept"));
+        const QString missing = f.folder.file(QStringLiteral("Plot Tables/missing.plt"));
+        f.folder.writeBytes(QStringLiteral("Plot Tables/missing.plt"),
+                            "gone.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n");
+        f.services.onMessage([&](const ScriptedServices::Call &) { f.main->endBySignal(); });
+        f.open(missing);
+        QVERIFY(f.folder.readBytes(f.path(1)).startsWith("bg.jpg\r\nSet\r\nkept\r\n"));
+    }
+
     void fileOpen()
     {
         Tables f;

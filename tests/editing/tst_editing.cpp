@@ -4,12 +4,14 @@
 #include "ActionMenuFrame.h"
 #include "ClickableImage.h"
 #include "DocumentFixture.h"
+#include "IconItem.h"
 #include "MouseInput.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
 
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -114,32 +116,41 @@ private slots:
         // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press
         // on the background at (400, 300), "a" left press on A, "m" move to
         // (420, 330) with the left button, "n" a move with no button, "b" a
-        // move with left and right together.
+        // move with left and right together, "e" a left move far past the
+        // picture's bottom-right corner, "u" Undo.
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QPoint>("expected");
-        QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950);
-        QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950);
-        QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500);
-        QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500);
-        QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500);
+        QTest::addColumn<int>("history"); // steps to undo afterwards
+        QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950) << 1;
+        QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950) << 1;
+        QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500) << 0;
+        QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500) << 0;
+        QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500) << 0;
+        QTest::newRow("two drags of one carry are one step") << "cpmpe" << QPoint(8985, 5985) << 1;
+        QTest::newRow("a carry is undone whole") << "cpmpenu" << QPoint(3000, 1500) << 0;
+        QTest::newRow("two carries, one undone") << "cpmncpenu" << QPoint(6300, 4950) << 1;
     }
 
     void moving()
     {
         QFETCH(QString, steps);
         QFETCH(QPoint, expected);
+        QFETCH(int, history);
         Editing f;
         PlotWindow *w = f.openTable(QStringLiteral("T.plt"));
         for (QChar step : steps) {
             switch (step.unicode()) {
-            case 'c': click(w, QPoint(205, 105)); break;
+            case 'c': click(w, w->iconItem(1)->pos().toPoint() + QPoint(5, 5)); break;
             case 'p': press(w, QPoint(400, 300), Qt::LeftButton); break;
             case 'a': press(w, QPoint(205, 105), Qt::LeftButton); break;
             case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
             case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
             case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
+            case 'e': move(w, QPoint(5000, 5000), Qt::LeftButton); break;
+            case 'u': f.main->undoAction()->trigger(); break;
             }
         }
+        QCOMPARE(w->document()->undoStack()->index(), history);
         const QStringList file = f.saved(w);
         QCOMPARE(file.mid(2, 4), (QStringList{"A", " 1 ", QStringLiteral(" %1 ").arg(expected.y()),
                                               QStringLiteral(" %1 ").arg(expected.x())}));
@@ -302,6 +313,39 @@ private slots:
         QCOMPARE(w->document()->element(ElementKind::Icon, 1).text, QStringLiteral("edited"));
         QVERIFY(!w->placing()->isWaiting());
         QVERIFY(!w->actionMenu()->isWaiting());
+    }
+
+    void numbersBeyondSixteenBits()
+    {
+        // Element numbers past 32767 (a table read with more icon records
+        // than can be added) and icon numbers past 16 bits stay whole: the
+        // icon past the limit can be carried, and an icon numbered 40000,
+        // which has no picture, pastes as 40000 at a placed icon's size.
+        Editing f;
+        QStringList lines{"bg.jpg", "BasicSet"};
+        for (int n = 1; n <= 32770; ++n)
+            lines << QStringLiteral("i%1").arg(n) << " 40000 " << " 0 " << " 0 ";
+        lines << "[Notes]" << "[End]";
+        PlotWindow *w = f.openTable(QStringLiteral("Big.plt"), lines);
+        const int last = w->document()->count(ElementKind::Icon);
+        QCOMPARE(last, 32770);
+        // Only the last icon (one pixel: it has no picture) is left where
+        // the mouse can pick it up.
+        for (int n = 1; n < last; ++n)
+            w->document()->setLive(ElementKind::Icon, n, false);
+        click(w, QPoint(0, 0));
+        QCOMPARE(w->carrying()->carriedIcon(), last);
+        move(w, QPoint(100, 60), Qt::LeftButton);
+        QCOMPARE(w->document()->element(ElementKind::Icon, last).left, 1500.0f);
+        move(w, QPoint(300, 300), Qt::NoButton);
+        cutAt(w, QPoint(100, 60));
+        QCOMPARE(f.main->clipboard().number, 40000);
+        // That table is full; another of the set takes it.
+        PlotWindow *to = f.openTable(QStringLiteral("T.plt"));
+        pasteAt(to, QPoint(10, 200));
+        const PlotElement &pasted = to->document()->element(ElementKind::Icon, 3);
+        QCOMPARE(pasted.number, 40000);
+        QCOMPARE(QSizeF(pasted.width, pasted.height), QSizeF(360, 375));
     }
 
     void cutIconPastesIntoTablesOfItsSet()
