@@ -14,7 +14,9 @@ int main(int argc, char *argv[])
     MainWindow window(QApplication::applicationDirPath(), services);
     services.setParentWidget(&window);
     new TerminationWatcher(&window);
-    window.start(MainWindow::commandLineText(QApplication::arguments().mid(1)));
+    // Shown first, so that a question while the table opens (a missing
+    // picture, edits to recover) stands over the program it belongs to.
     window.show();
+    window.start(MainWindow::commandLineText(QApplication::arguments().mid(1)));
     return app.exec();
 }

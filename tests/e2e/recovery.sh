@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Nothing a user did is lost: four steps undone leave the harbour table byte for byte as it
+# was, and redo brings a step back; after a kill -9 the next start offers the edits, and
+# Return recovers them while No leaves the table as it was, with no journal behind.
+source "$(dirname "$0")/lib.sh"
+e2e_start "$1"
+tables="$APP/Plot Tables" table="$APP/Plot Tables/Harbour.plt"
+cp "$table" "$WORK/original.plt"
+mapfile -t harbour < <(sed 's/\r$//' "$table")
+for ((notes = 0; notes < ${#harbour[@]}; notes++)); do [ "${harbour[notes]}" = "[Notes]" ] && break; done
+
+open_harbour() {
+    start_program "$APP/quenbrack" "$table"
+    locate "$APP/Plot Templates/harbour.jpg"
+    ox=$X oy=$Y
+}
+place_beacon() { # icon 1 of the set at 300, 100 on the picture, named Beacon
+    palette $((ox + 300)) $((oy + 100)) 36 20
+    answer_dialog Quenbrack Beacon
+}
+move_beacon() { # picked up by a click, dragged 100 pixels right, put down
+    click 1 $((ox + 305)) $((oy + 105))
+    xdotool mousedown 1 mousemove --sync $((ox + 350)) $((oy + 100)) \
+        mousemove --sync $((ox + 400)) $((oy + 100)) mouseup 1 mousemove --sync 1500 1100
+}
+action() { # action <x> <y> <dy of the button>: the action menu beside an element
+    click 3 $(($1 + 5)) $(($2 + 5))
+    wait_until "the action menu" shows $(($1 + 101)) $(($2 + 30)) 404040
+    click 1 $(($1 + 72)) $(($2 + $3))
+}
+rename_first_icon() {
+    action $((ox + harbour[5] / 15)) $((oy + harbour[4] / 15)) 16 # Edit
+    wait_until "the Icon Name box" active_is "Icon Name"
+    xdotool key ctrl+a type --delay 15 Renamed
+    xdotool key Return
+}
+delete_first_note() {
+    action $((ox + harbour[notes + 4] / 15)) $((oy + harbour[notes + 3] / 15)) 48 # Delete
+}
+undo() { xdotool windowactivate --sync "$MAIN" key "$1"; sleep 0.3; }
+
+open_harbour
+place_beacon
+move_beacon
+rename_first_icon
+delete_first_note
+for step in 1 2 3 4; do undo ctrl+z; done
+close_program
+cmp -s "$WORK/original.plt" "$table" || fail "four undos did not give the table back"
+
+open_harbour
+place_beacon
+undo ctrl+z
+undo ctrl+shift+z
+close_program
+grep -q "^Beacon" "$table" || fail "redo did not bring the icon back"
+cp "$WORK/original.plt" "$table"
+
+# kill_after_edits: three edits, two seconds, then the program is killed outright.
+kill_after_edits() {
+    open_harbour
+    place_beacon
+    rename_first_icon
+    delete_first_note
+    sleep 2
+    kill -9 "$APP_PID"
+    wait_until "the program to die" eval "! kill -0 $APP_PID"
+    [ -f "$table.journal" ] || fail "no journal beside the table"
+}
+
+answer_recovery() { # answer_recovery <key>: the question comes while the table opens
+    start_program "$APP/quenbrack" "$table"
+    wait_until "the recovery question" eval \
+        'QUESTION=$(xdotool search --onlyvisible --name "^Recover Plot Table$" | head -n1)'
+    xdotool windowactivate --sync "$QUESTION" key "$1"
+    wait_until "the question to close" eval "! xwininfo -id $QUESTION | grep IsViewable"
+}
+
+kill_after_edits
+answer_recovery Return
+close_program
+grep -q "^Beacon" "$table" && grep -q "^Renamed" "$table" || fail "the edits were not recovered"
+grep -qF "${harbour[notes + 1]}" "$table" && fail "the deleted note came back"
+[ -f "$table.journal" ] && fail "the journal outlived a clean close"
+
+cp "$WORK/original.plt" "$table"
+kill_after_edits
+answer_recovery alt+n
+close_program
+cmp -s "$WORK/original.plt" "$table" || fail "No changed the table"
+[ -f "$table.journal" ] && fail "No left the journal behind"
+echo "PASS: $E2E_NAME"
