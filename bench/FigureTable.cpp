@@ -22,7 +22,10 @@ QString number(double value)
         return QString::number(value, 'f', 1);
     if (value >= 1.0)
         return QString::number(value, 'f', 2);
-    return QString::number(value, 'f', 3);
+    if (value >= 0.01 || value == 0.0)
+        return QString::number(value, 'f', 3);
+    // Below ten microseconds: significant places, not zeros.
+    return QString::number(value, 'g', 3);
 }
 
 } // namespace

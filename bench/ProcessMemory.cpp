@@ -4,6 +4,10 @@
 
 #include <cstdlib>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace ProcessMemory {
 
 namespace {
@@ -36,6 +40,16 @@ bool resetPeak()
     if (!clearRefs.open(QIODevice::WriteOnly))
         return false;
     return clearRefs.write("5") == 1;
+}
+
+qint64 heapBytes()
+{
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 33)
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+#else
+    return 0;
+#endif
 }
 
 void settleHeap()

@@ -13,6 +13,9 @@ qint64 peakBytes();
 // allows it; false when the peak keeps counting from the process's start.
 bool resetPeak();
 
+// The bytes the heap holds in use now; 0 when unknown.
+qint64 heapBytes();
+
 // Merges what earlier runs freed, so that no timed run pays for cleaning
 // up after the one before.
 void settleHeap();

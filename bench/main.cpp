@@ -8,6 +8,7 @@
 #include "BenchProgramFolder.h"
 #include "BenchSizes.h"
 #include "FigureTable.h"
+#include "HistoryFigures.h"
 #include "TableFileFigures.h"
 #include "WindowFigures.h"
 
@@ -48,6 +49,7 @@ int main(int argc, char *argv[])
     FigureTable table;
     TableFileFigures(folder, sizes).run(table);
     WindowFigures(folder, sizes).run(table);
+    HistoryFigures(folder, sizes).run(table);
     table.print(stdout);
     return 0;
 }
