@@ -6,7 +6,9 @@
 #include "JournalFile.h"
 #include "TableGuard.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QFileInfo>
 #include <QUndoStack>
 #include <QtTest>
@@ -166,6 +168,22 @@ private slots:
         QCOMPARE(f.folder.readBytes(QStringLiteral("Plot Tables/Harbour.plt")),
                  TestProgramFolder::crlf(answer == 0 ? ours : theirs));
         QCOMPARE(QFile::exists(copy), answer == 1);
+    }
+
+    void journalThatCannotBeWrittenIsSaidOnce()
+    {
+        DocumentFixture f;
+        const QString path = f.table(QStringLiteral("Harbour.plt"), kTable);
+        QVERIFY(QDir().mkpath(JournalFile::journalPathFor(path))); // no file can go there
+        PlotWindow *w = f.open(path);
+        QSignalSpy said(w, &PlotWindow::statusMessage);
+        editThreeTimes(w);
+        QCOMPARE(said.size(), 1);
+        QVERIFY(said[0][0].toString().startsWith(
+            QStringLiteral("Changes to this Plot Table cannot be recovered after a crash")));
+        DocumentFixture::close(w); // the table itself is written as ever
+        QCOMPARE(f.folder.readBytes(QStringLiteral("Plot Tables/Harbour.plt")),
+                 TestProgramFolder::crlf(kEdited));
     }
 
     void terminationKeepsWhatCannotBeWritten()
