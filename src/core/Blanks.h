@@ -2,8 +2,9 @@
 
 #include <QStringView>
 
-// Markers and number lines are compared after removing blanks (U+0020)
-// only: a tab around "[Notes]" is part of the text, as it always was.
+// Blanks (U+0020) only are removed: from markers and number lines before
+// they are compared, from a folder name before it is recorded;
+// a tab around "[Notes]" is part of the text, as it always was.
 inline QStringView trimBlanks(QStringView text)
 {
     qsizetype begin = 0;

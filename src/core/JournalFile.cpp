@@ -94,6 +94,16 @@ QString parseHeader(QByteArrayView bytes, TableIdentity &identity)
     return QString();
 }
 
+// Something is there, but its bytes cannot be had.
+TableIdentity unreadable(const QFileInfo &info)
+{
+    TableIdentity identity;
+    identity.state = TableIdentity::Unreadable;
+    identity.size = info.size();
+    identity.modified = info.lastModified().toMSecsSinceEpoch();
+    return identity;
+}
+
 } // namespace
 
 bool operator==(const TableIdentity &a, const TableIdentity &b)
@@ -133,35 +143,15 @@ QByteArray JournalFile::header(const TableIdentity &identity, const QByteArray &
 TableIdentity JournalFile::identify(const QString &tablePath)
 {
     const QFileInfo info(tablePath);
-    TableIdentity identity;
     if (!info.exists())
-        return identity;
-
-    identity.state = TableIdentity::Unreadable;
-    identity.size = info.size();
-    identity.modified = info.lastModified().toMSecsSinceEpoch();
+        return TableIdentity();
     QFile file(tablePath);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return identity;
-
-    // The size is what was hashed, not what stat said before, so the three
-    // values describe the same bytes even if the file grew meanwhile.
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    qint64 size = 0;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 count = file.read(buffer, sizeof buffer);
-        if (count < 0)
-            return identity;
-        if (count == 0)
-            break;
-        hash.addData(QByteArrayView(buffer, count));
-        size += count;
-    }
-    identity.state = TableIdentity::Present;
-    identity.size = size;
-    identity.sha256 = hash.result();
-    return identity;
+        return unreadable(info);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return unreadable(info);
+    return identify(tablePath, bytes);
 }
 
 TableIdentity JournalFile::identify(const QString &tablePath, const QByteArray &bytes)
@@ -170,6 +160,8 @@ TableIdentity JournalFile::identify(const QString &tablePath, const QByteArray &
     TableIdentity identity;
     if (!info.exists())
         return identity;
+    // The size is that of the bytes hashed, not what the folder says, so
+    // the values describe the same bytes even if the file grew meanwhile.
     identity.state = TableIdentity::Present;
     identity.size = bytes.size();
     identity.modified = info.lastModified().toMSecsSinceEpoch();

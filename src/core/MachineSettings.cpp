@@ -1,5 +1,7 @@
 #include "MachineSettings.h"
 
+#include "Blanks.h"
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #else
@@ -12,19 +14,6 @@
 
 namespace MachineSettings {
 
-namespace {
-// The stored text loses its surrounding blanks, as it always has.
-QString storedText(const QString &value)
-{
-    qsizetype begin = 0;
-    qsizetype end = value.size();
-    while (begin < end && value[begin] == u' ')
-        ++begin;
-    while (end > begin && value[end - 1] == u' ')
-        --end;
-    return value.mid(begin, end - begin);
-}
-} // namespace
 
 #ifdef Q_OS_WIN
 
@@ -44,7 +33,7 @@ void setValue(const QString &keyPath, const QString &valueName, const QString &v
     if (RegCreateKeyW(HKEY_LOCAL_MACHINE, reinterpret_cast<LPCWSTR>(keyPath.utf16()), &key)
         != ERROR_SUCCESS)
         return;
-    const QString text = storedText(value);
+    const QString text = trimBlanks(value).toString();
     RegSetValueExW(key, reinterpret_cast<LPCWSTR>(valueName.utf16()), 0, REG_SZ,
                    reinterpret_cast<const BYTE *>(text.utf16()),
                    DWORD((text.size() + 1) * sizeof(wchar_t)));
@@ -116,7 +105,7 @@ void setValue(const QString &keyPath, const QString &valueName, const QString &v
     QStringList lines = readStore();
     const qsizetype header = ensureSection(lines, keyPath);
     // Line breaks cannot live in an INI value; a folder name never has one.
-    QString text = storedText(value);
+    QString text = trimBlanks(value).toString();
     text.replace(u'\n', u' ').replace(u'\r', u' ');
     const QString entry = valueName + u'=' + text;
     qsizetype line = header + 1;
