@@ -120,7 +120,7 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
         return OpenFailed;
     }
     const QByteArray bytes = device.readAll();
-    const QString text = PlotTextCodec::decode(bytes);
+    const QString text = PlotTextCodec::decode(bytes, &table.encoding);
     const QString decimalPoint = m_decimalPoint.isEmpty() ? QLocale().decimalPoint()
                                                           : m_decimalPoint;
     LineCursor cursor(text);

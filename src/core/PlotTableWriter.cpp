@@ -103,7 +103,8 @@ QByteArray PlotTableWriter::encode(const PlotTable &table) const
     // made directly, which saves building the whole text first and then
     // converting it; any other table takes the way through the text.
     QByteArray bytes;
-    if (encodeWindows1252(table, decimalPoint, &bytes))
+    if (table.encoding == PlotTextCodec::Encoding::Windows1252
+        && encodeWindows1252(table, decimalPoint, &bytes))
         return bytes;
 
     QString out;
@@ -116,7 +117,7 @@ QByteArray PlotTableWriter::encode(const PlotTable &table) const
     appendLine(out, QStringLiteral("[Notes]"));
     appendRecords(out, table.notes, decimalPoint);
     appendLine(out, QStringLiteral("[End]"));
-    return PlotTextCodec::encode(out);
+    return PlotTextCodec::encode(out, table.encoding);
 }
 
 bool PlotTableWriter::write(QIODevice &device, const PlotTable &table)
