@@ -4,8 +4,16 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+#ifdef SIGXFSZ
+    // A write past a file-size limit would end the program in the middle of
+    // saving, without a word; ignored, it fails like a full disk and the
+    // user is told and offered another place.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(WindowServices::applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral(QUENBRACK_VERSION));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ElementArray.h"
+#include "PlotTextCodec.h"
 
 // Everything a plot table file holds: the names of its pictures and its
 // icons and notes in file order. The reader fills it, the writer writes it.
@@ -13,6 +14,9 @@ struct PlotTable
     QString iconSetName;
     ElementArray icons;
     ElementArray notes;
+    // How the file was read, and so how it is written back: an unedited
+    // table keeps its bytes.
+    PlotTextCodec::Encoding encoding = PlotTextCodec::Encoding::Windows1252;
 };
 
 // The note template: caption "Note", 1335 x 975 twips.

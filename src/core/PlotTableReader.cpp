@@ -124,7 +124,7 @@ PlotTableReader::Result PlotTableReader::read(QIODevice &device, PlotTable &tabl
 
 PlotTableReader::Result PlotTableReader::read(const QByteArray &bytes, PlotTable &table)
 {
-    const QString text = PlotTextCodec::decode(bytes);
+    const QString text = PlotTextCodec::decode(bytes, &table.encoding);
     const QString decimalPoint = m_decimalPoint.isEmpty() ? QLocale().decimalPoint()
                                                           : m_decimalPoint;
     LineCursor cursor(text);

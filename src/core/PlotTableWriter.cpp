@@ -3,11 +3,17 @@
 #include "PlotNumber.h"
 #include "PlotTextCodec.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <QLocale>
 #include <QSaveFile>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -93,6 +99,31 @@ bool encodeWindows1252(const PlotTable &table, const QString &decimalPoint, QByt
     return PlotTextCodec::keepsWindows1252(*bytes);
 }
 
+// A table written by another user than its owner (root, another member of
+// a shared folder's group) stays its owner's, with its group and its mode:
+// the new file would otherwise be the writer's. Where the platform refuses
+// (only root gives a file away; a member may give it the group), the file
+// keeps as much as it allows.
+void keepOwnerAndMode(const QString &path, int handle)
+{
+#ifdef Q_OS_UNIX
+    struct stat old = {};
+    if (handle < 0 || ::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return;
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0
+        && ::fchown(handle, uid_t(-1), old.st_gid) != 0) {
+        // EPERM: the writer's own group stays.
+    }
+    // After chown, which clears set-id bits.
+    if (::fchmod(handle, old.st_mode & 07777) != 0) {
+        // The mode the new file was made with stays.
+    }
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(handle);
+#endif
+}
+
 } // namespace
 
 QByteArray PlotTableWriter::encode(const PlotTable &table) const
@@ -103,7 +134,8 @@ QByteArray PlotTableWriter::encode(const PlotTable &table) const
     // made directly, which saves building the whole text first and then
     // converting it; any other table takes the way through the text.
     QByteArray bytes;
-    if (encodeWindows1252(table, decimalPoint, &bytes))
+    if (table.encoding == PlotTextCodec::Encoding::Windows1252
+        && encodeWindows1252(table, decimalPoint, &bytes))
         return bytes;
 
     QString out;
@@ -116,7 +148,7 @@ QByteArray PlotTableWriter::encode(const PlotTable &table) const
     appendLine(out, QStringLiteral("[Notes]"));
     appendRecords(out, table.notes, decimalPoint);
     appendLine(out, QStringLiteral("[End]"));
-    return PlotTextCodec::encode(out);
+    return PlotTextCodec::encode(out, table.encoding);
 }
 
 bool PlotTableWriter::write(QIODevice &device, const PlotTable &table)
@@ -164,6 +196,7 @@ bool PlotTableWriter::writeBytes(const QString &path, const QByteArray &bytes)
         }
         done += written;
     }
+    keepOwnerAndMode(path, file.handle());
     if (!file.commit()) {
         m_errorString = file.errorString();
         return false;

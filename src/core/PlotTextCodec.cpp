@@ -52,11 +52,11 @@ bool isAscii(const QByteArray &bytes)
 // instead of after decoding everything; whatever is less clear-cut (a
 // sequence cut off by the end, an overlong or surrogate form) is left to
 // the decoder.
-bool surelyNotUtf8(const QByteArray &bytes)
+bool surelyNotUtf8(const QByteArray &bytes, qsizetype firstHigh)
 {
     const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
     const qsizetype size = bytes.size();
-    qsizetype i = firstNonAscii(data, 0, size);
+    qsizetype i = firstHigh;
     while (i < size) {
         const uchar lead = data[i];
         if (lead < 0xC2 || lead > 0xF4)
@@ -72,6 +72,15 @@ bool surelyNotUtf8(const QByteArray &bytes)
     }
     return false;
 }
+
+bool surelyNotUtf8(const QByteArray &bytes)
+{
+    return surelyNotUtf8(bytes,
+                         firstNonAscii(reinterpret_cast<const uchar *>(bytes.constData()), 0,
+                                       bytes.size()));
+}
+
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xef\xbb\xbf");
 
 } // namespace
 
@@ -172,26 +181,44 @@ bool keepsWindows1252(const QByteArray &bytes)
     return isAscii(bytes) || !isValidUtf8(bytes);
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(const QByteArray &bytes, Encoding *encoding)
 {
-    if (surelyNotUtf8(bytes))
-        return fromWindows1252(bytes);
-    QStringDecoder decoder(QStringConverter::Utf8);
-    QString text = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return text;
-    return fromWindows1252(bytes);
+    Encoding read = Encoding::Windows1252;
+    QString text;
+    const qsizetype firstHigh =
+        firstNonAscii(reinterpret_cast<const uchar *>(bytes.constData()), 0, bytes.size());
+    // The choice is made on the file's bytes as they are: a Windows-1252
+    // file that happens to be valid UTF-8 is read, and so written back, as
+    // UTF-8, which keeps its bytes.
+    if (firstHigh == bytes.size()) {
+        text = QString::fromLatin1(bytes);
+    } else if (surelyNotUtf8(bytes, firstHigh)) {
+        text = fromWindows1252(bytes);
+    } else {
+        QStringDecoder decoder(QStringConverter::Utf8);
+        text = decoder.decode(bytes);
+        if (decoder.hasError()) {
+            text = fromWindows1252(bytes);
+        } else {
+            read = bytes.startsWith(kByteOrderMark) ? Encoding::Utf8WithBom : Encoding::Utf8;
+        }
+    }
+    if (encoding)
+        *encoding = read;
+    return text;
 }
 
-QByteArray encode(const QString &text)
+QByteArray encode(const QString &text, Encoding encoding)
 {
-    QByteArray bytes;
-    if (toWindows1252(text, &bytes) && keepsWindows1252(bytes))
-        return bytes;
-    // A text that itself begins with a byte order mark keeps it: reading
-    // drops the first one, so it is written twice.
-    if (text.startsWith(QChar(0xFEFF)))
-        return "\xef\xbb\xbf" + text.toUtf8();
+    if (encoding == Encoding::Windows1252) {
+        QByteArray bytes;
+        if (toWindows1252(text, &bytes) && keepsWindows1252(bytes))
+            return bytes;
+    }
+    // Reading drops the first byte order mark, so one is written for a
+    // table that had it, and for a text that itself begins with one.
+    if (encoding == Encoding::Utf8WithBom || text.startsWith(QChar(0xFEFF)))
+        return kByteOrderMark + text.toUtf8();
     return text.toUtf8();
 }
 

@@ -9,13 +9,23 @@
 // user typed is ever replaced.
 namespace PlotTextCodec {
 
-// UTF-8 when the bytes are valid UTF-8 (a leading byte order mark is
-// dropped), Windows-1252 otherwise.
-QString decode(const QByteArray &bytes);
+// How a table's bytes were read, so that writing it back keeps them.
+enum class Encoding {
+    // Windows-1252 bytes, or ASCII only, as the Western code page wrote
+    // them; also how a new table is written.
+    Windows1252,
+    Utf8,        // valid UTF-8 with some character beyond ASCII
+    Utf8WithBom, // valid UTF-8 after a byte order mark
+};
 
-// Windows-1252 when every character fits it and the bytes cannot be
-// mistaken for UTF-8 on reading; UTF-8 without a byte order mark otherwise.
-QByteArray encode(const QString &text);
+// UTF-8 when the bytes are valid UTF-8 (a leading byte order mark is
+// dropped), Windows-1252 otherwise. encoding, when given, says which.
+QString decode(const QByteArray &bytes, Encoding *encoding = nullptr);
+
+// Windows1252: Windows-1252 when every character fits it and the bytes
+// cannot be mistaken for UTF-8 on reading, UTF-8 without a byte order mark
+// otherwise. Utf8 and Utf8WithBom: UTF-8, with the mark for the latter.
+QByteArray encode(const QString &text, Encoding encoding = Encoding::Windows1252);
 
 bool isValidUtf8(const QByteArray &bytes);
 QString fromWindows1252(const QByteArray &bytes);

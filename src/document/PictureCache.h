@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 
 class ProgramFolder;
@@ -17,9 +18,16 @@ public:
     // is looked for once).
     QPixmap picture(const ProgramFolder &folder, const QString &relative);
 
+    // The size in pixels of a picture that was refused as too large to
+    // hold, invalid for any other: a user told it is missing would look
+    // for a file that is there.
+    QSize tooLargeSize(const QString &relative) const { return m_tooLarge.value(relative); }
+
 private:
     QHash<QString, QPixmap> m_pictures;
+    QHash<QString, QSize> m_tooLarge;
 };
 
-// Loads a picture file (JPEG, BMP or GIF); null when it cannot.
-QPixmap loadPicture(const QString &path);
+// Loads a picture file (JPEG, BMP or GIF); null when it cannot. tooLarge,
+// when given, gets the picture's size when it was refused for it.
+QPixmap loadPicture(const QString &path, QSize *tooLarge = nullptr);

@@ -163,8 +163,9 @@ void PlotWindow::sizeIconsToPictures()
 void PlotWindow::loadBackground()
 {
     const QString &name = m_document->backgroundName();
-    const QPixmap background =
-        m_pictures.picture(m_folder, QStringLiteral("Plot Templates/") + name);
+    const QString relative = QStringLiteral("Plot Templates/") + name;
+    const QPixmap background = m_pictures.picture(m_folder, relative);
+    const QSize tooLarge = m_pictures.tooLargeSize(relative);
     if (background.isNull()) {
         const QString sep = QDir::separator();
         // A name longer than any real file name (a garbled file) is cut
@@ -173,14 +174,23 @@ void PlotWindow::loadBackground()
         if (shown.size() > kLongestShownName)
             shown = shown.left(kLongestShownName / 2) + QStringLiteral("...")
                     + shown.right(kLongestShownName / 2);
-        m_services.showMessage(
-            QStringLiteral("Missing File: ") + kCrLf + u'\'' + m_folder.templatesFolder() + sep
-                + shown + u'\'' + kCrLf
-                + QStringLiteral("cannot be found in the 'Plot Templates' directory.") + kCrLf
-                + kCrLf
-                + QStringLiteral("This file may have been moved or renamed. Please replace this "
-                                 "file or edit the 'Plot Template' to reflect it's new name."),
-            MessageIcon::Exclamation);
+        const QString file = u'\'' + m_folder.templatesFolder() + sep + shown + u'\'' + kCrLf;
+        const QString message = tooLarge.isValid()
+            ? QStringLiteral("Picture Too Large: ") + kCrLf + file
+                  + QStringLiteral("is %1 x %2 pixels, more than this computer can hold for one "
+                                   "picture.")
+                        .arg(tooLarge.width())
+                        .arg(tooLarge.height())
+                  + kCrLf + kCrLf
+                  + QStringLiteral("Please make the picture smaller, or edit the 'Plot Template' "
+                                   "to name a smaller one.")
+            : QStringLiteral("Missing File: ") + kCrLf + file
+                  + QStringLiteral("cannot be found in the 'Plot Templates' directory.") + kCrLf
+                  + kCrLf
+                  + QStringLiteral("This file may have been moved or renamed. Please replace "
+                                   "this file or edit the 'Plot Template' to reflect it's new "
+                                   "name.");
+        m_services.showMessage(message, MessageIcon::Exclamation);
     }
     const PlotElement &current = m_document->element(ElementKind::Icon, 0);
     m_document->setBackgroundSize(background.isNull() ? QSizeF(current.width, current.height)

@@ -98,6 +98,52 @@ private slots:
         // "Ã©" in Windows-1252 would be the bytes of "é" in UTF-8.
         QTest::newRow("text that Windows-1252 would make ambiguous")
             << crlf({"a.jpg", "Set", "\xc3\x83\xc2\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
+        // An unedited table keeps its bytes whichever way they were read.
+        QTest::newRow("Windows-1252 bytes that are valid UTF-8")
+            << crlf({"a.jpg", "Set", "\xc3\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
+        QTest::newRow("UTF-8 texts within Windows-1252")
+            << crlf({"caf\xc3\xa9.jpg", "Set", "\xc3\x84rger", " 1 ", " 0 ", " 0 ", "[Notes]",
+                     "[End]"});
+        QTest::newRow("UTF-8 with a byte order mark, texts within Windows-1252")
+            << "\xef\xbb\xbf" + crlf({"caf\xc3\xa9.jpg", "Set", "[Notes]", "[End]"});
+        QTest::newRow("ASCII after a byte order mark")
+            << "\xef\xbb\xbf" + crlf({"a.jpg", "Set", "[Notes]", "[End]"});
+    }
+
+    void editedTableKeepsItsEncoding_data()
+    {
+        // The first icon's text is replaced before writing.
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");
+        const auto table = [](const QByteArray &text) {
+            return crlf({"a.jpg", "Set", text, " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
+        };
+        QTest::newRow("UTF-8 stays UTF-8")
+            << table("\xc3\xa9") << QStringLiteral("\u00fc") << table("\xc3\xbc");
+        QTest::newRow("UTF-8 keeps its byte order mark")
+            << "\xef\xbb\xbf" + table("x") << QStringLiteral("\u00fc")
+            << "\xef\xbb\xbf" + table("\xc3\xbc");
+        QTest::newRow("Windows-1252 while every text fits")
+            << table("\xe9") << QStringLiteral("\u00fc") << table("\xfc");
+        QTest::newRow("ASCII is written as Windows-1252")
+            << table("x") << QStringLiteral("\u00fc") << table("\xfc");
+        QTest::newRow("Windows-1252 turns UTF-8 for a text beyond it")
+            << crlf({"caf\xe9.jpg", "Set", "x", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"})
+            << QStringLiteral("\u6771")
+            << crlf({"caf\xc3\xa9.jpg", "Set", "\xe6\x9d\xb1", " 1 ", " 0 ", " 0 ", "[Notes]",
+                     "[End]"});
+    }
+
+    void editedTableKeepsItsEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        PlotTable table;
+        QCOMPARE(readBytes(bytes, table), PlotTableReader::Complete);
+        table.icons[1].text = text;
+        QCOMPARE(writeBytes(table), written);
     }
 
     void roundTripIsByteExact()

@@ -5,7 +5,9 @@
 #include "NoteItem.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
+#include "Twips.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QScrollBar>
 #include <QtTest>
@@ -19,6 +21,26 @@ const QStringList kTable = {"harbour.jpg", "BasicSet",
                             "Gate", "-1 ", " 3000 ", " 600 ",
                             "Odd", " 7 ", " 45 ", " 90 ",
                             "[End]"};
+
+// A small JPEG whose header claims another size: a decoder sizes its picture
+// from the header, and the file stays a few hundred bytes.
+QByteArray jpegClaiming(QSize size)
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG");
+    QByteArray bytes = buffer.data();
+    // The baseline frame header: FF C0, length, precision, height, width.
+    const qsizetype frame = bytes.indexOf("\xff\xc0");
+    Q_ASSERT(frame > 0);
+    bytes[frame + 5] = char(size.height() >> 8);
+    bytes[frame + 6] = char(size.height() & 0xFF);
+    bytes[frame + 7] = char(size.width() >> 8);
+    bytes[frame + 8] = char(size.width() & 0xFF);
+    return bytes;
+}
 }
 
 class TestLoading : public QObject
@@ -100,6 +122,39 @@ private slots:
         // The window opens all the same, with its elements.
         QCOMPARE(w->document()->count(ElementKind::Icon), 3);
         QCOMPARE(w->document()->element(ElementKind::Icon, 0).width, 15.0f);
+    }
+
+    void largeBackground_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("message"); // empty: shown without one
+        QTest::newRow("8000 x 8000, a scanned floor plan") << QSize(8000, 8000) << QString();
+        QTest::newRow("beyond what one picture may take")
+            << QSize(30000, 30000)
+            << QStringLiteral("Picture Too Large: \r\n'%1/Plot Templates/harbour.jpg'\r\n"
+                              "is 30000 x 30000 pixels, more than this computer can hold for "
+                              "one picture.\r\n\r\nPlease make the picture smaller, or edit the "
+                              "'Plot Template' to name a smaller one.");
+    }
+
+    void largeBackground()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, message);
+        DocumentFixture f;
+        f.folder.writeBytes(QStringLiteral("Plot Templates/harbour.jpg"), jpegClaiming(size));
+        PlotWindow *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
+        QVERIFY(w);
+        const PlotElement &background = w->document()->element(ElementKind::Icon, 0);
+        if (message.isEmpty()) {
+            QCOMPARE(f.services.calls.size(), 0);
+            QCOMPARE(background.width, float(Twips::fromPixels(size.width())));
+            return;
+        }
+        QCOMPARE(f.services.calls.size(), 1);
+        QCOMPARE(f.services.calls.first().text, message.arg(f.folder.path()));
+        QCOMPARE(f.services.calls.first().icon, MessageIcon::Exclamation);
+        QCOMPARE(background.width, 15.0f);
     }
 
     void namesResolveWithoutRegardToCase()
