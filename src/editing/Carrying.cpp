@@ -12,7 +12,9 @@ Carrying::Carrying(PlotWindow &window)
 {
     PlotView *view = window.view();
     connect(view, &PlotView::backgroundMouseMove, this, &Carrying::backgroundMouseMove);
+    connect(view, &PlotView::elementMouseDown, this, &Carrying::elementMouseDown);
     connect(view, &PlotView::elementClicked, this, &Carrying::elementClicked);
+    connect(view, &PlotView::buttonsReleased, this, &Carrying::endCarry);
     // A drag that starts on the picked-up element carries it along.
     view->dragsAsBackground = [this](const PlotView::Target &target) { return isCarried(target); };
 }
@@ -30,19 +32,30 @@ void Carrying::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
     if (m_icon == 0 && m_note == 0)
         return;
     if (buttons == Qt::LeftButton) {
+        beginCarry();
         PlotDocument *document = m_window.document();
         if (m_icon != 0)
             document->move(ElementKind::Icon, m_icon, twips);
         if (m_note != 0)
             document->move(ElementKind::Note, m_note, twips);
     } else if (buttons == Qt::NoButton) {
-        m_icon = 0;
-        m_note = 0;
-        liftCarried();
+        putDown();
     }
 }
 
+void Carrying::elementMouseDown(PlotView::Target target, Qt::MouseButton button)
+{
+    // The press picks the element up, so that the drag it begins carries it.
+    if (button == Qt::LeftButton)
+        pickUp(target);
+}
+
 void Carrying::elementClicked(PlotView::Target target)
+{
+    pickUp(target);
+}
+
+void Carrying::pickUp(PlotView::Target target)
 {
     if (target.kind == PlotView::Target::Icon) {
         m_icon = target.element;
@@ -51,6 +64,34 @@ void Carrying::elementClicked(PlotView::Target target)
         m_note = target.element;
     }
     liftCarried();
+}
+
+void Carrying::putDown()
+{
+    endCarry();
+    if (m_icon == 0 && m_note == 0)
+        return;
+    m_icon = 0;
+    m_note = 0;
+    liftCarried();
+}
+
+void Carrying::beginCarry()
+{
+    if (m_carrying)
+        return;
+    m_carrying = true;
+    m_window.view()->setDragging(true);
+    emit carryStarted();
+}
+
+void Carrying::endCarry()
+{
+    if (!m_carrying)
+        return;
+    m_carrying = false;
+    m_window.view()->setDragging(false);
+    emit carryEnded();
 }
 
 void Carrying::liftCarried()

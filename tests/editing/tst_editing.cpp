@@ -46,6 +46,15 @@ struct Editing : DocumentFixture
     }
 };
 
+// Escape as the user presses it: in the active window, on the table.
+void pressEscape(DocumentFixture &f, PlotWindow *w)
+{
+    f.main->show();
+    QApplication::setActiveWindow(f.main.get());
+    w->view()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+}
+
 void pasteAt(PlotWindow *w, QPoint at)
 {
     press(w, at, Qt::RightButton);
@@ -119,7 +128,8 @@ private slots:
         QTest::addColumn<QPoint>("expected");
         QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950);
         QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950);
-        QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500);
+        QTest::newRow("press on an element and drag in one gesture") << "am" << QPoint(6300, 4950);
+        QTest::newRow("Escape puts it down") << "cepm" << QPoint(3000, 1500);
         QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500);
         QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500);
     }
@@ -138,6 +148,7 @@ private slots:
             case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
             case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
             case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
+            case 'e': pressEscape(f, w); break;
             }
         }
         const QStringList file = f.saved(w);

@@ -51,10 +51,12 @@ private slots:
         QVERIFY(!w->placing()->isWaiting());
         QCOMPARE(w->document()->count(ElementKind::Icon), 6);
 
-        // With the list open Pier moves and the blank one is deleted; the
-        // list stays as it was, the marker goes where Pier is now.
+        // With the list open Pier moves and the blank one, moved out from
+        // under the panel, is deleted; the list stays as it was, the marker
+        // goes where Pier is now.
         w->document()->move(ElementKind::Icon, 1, QPointF(6750, 4500));
-        MouseInput::press(w, QPoint(65, 15), Qt::RightButton);
+        w->document()->move(ElementKind::Icon, 2, QPointF(6750, 3000));
+        MouseInput::press(w, QPoint(455, 205), Qt::RightButton);
         QTest::mouseClick(w->actionMenuFrame()->deleteButton(), Qt::LeftButton);
         QListWidget *list = w->findPanel()->list();
         QCOMPARE(list->item(1)->text(), "[Blank]");
@@ -67,7 +69,7 @@ private slots:
         QCOMPARE(find(w)[1], "[Deleted]");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(1)).center());
-        QCOMPARE(w->locateMarker()->pos(), QPoint(60, 10));
+        QCOMPARE(w->locateMarker()->pos(), QPoint(450, 200));
         QCOMPARE(f.services.calls.size(), 1);
         QCOMPARE(f.services.calls[0].text,
                  "Old location of an icon that was deleted during this session.\r\nRecently "
