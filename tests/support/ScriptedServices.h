@@ -40,6 +40,8 @@ public:
     void answerSave(const QString &path) { m_saves.enqueue(path); }
     // Run when a message box is shown, e.g. to check state at that moment.
     void onMessage(std::function<void(const Call &)> hook) { m_messageHook = std::move(hook); }
+    // Run when an input box is shown.
+    void onInput(std::function<void(const Call &)> hook) { m_inputHook = std::move(hook); }
 
     QList<Call> calls;
     int unscripted = 0;
@@ -67,4 +69,5 @@ private:
     QQueue<QString> m_opens;
     QQueue<QString> m_saves;
     std::function<void(const Call &)> m_messageHook;
+    std::function<void(const Call &)> m_inputHook;
 };
