@@ -2,6 +2,7 @@
 
 #include "BenchProgramFolder.h"
 #include "ClickableImage.h"
+#include "CompassMdiArea.h"
 #include "FigureTable.h"
 #include "FindPanel.h"
 #include "IconItem.h"
@@ -14,6 +15,7 @@
 #include "PlotDocument.h"
 #include "PlotWindow.h"
 #include "Snapshot.h"
+#include "ZoomController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -86,6 +88,9 @@ void WindowFigures::measureLargeTable(FigureTable &table)
     QVector<double> moveMs;
     QVector<double> findMs;
     QVector<double> peakMegabytes;
+    QVector<double> fitMs;
+    QVector<double> scrollMs;
+    QVector<double> zoomedCarryMs;
     const bool peakResets = ProcessMemory::resetPeak();
     // Run -1 warms the caches the program keeps for its whole life (fonts,
     // the picture decoder) and is not counted.
@@ -112,6 +117,8 @@ void WindowFigures::measureLargeTable(FigureTable &table)
         const double find = fillFindList(window);
         settle();
         const double peak = double(ProcessMemory::peakBytes()) / 1e6;
+        if (run >= 0)
+            measureZoom(window, fitMs, scrollMs, run == 0 ? &zoomedCarryMs : nullptr);
         const double close = closeWindow(window);
         if (run >= 0) {
             openMs << open;
@@ -124,6 +131,9 @@ void WindowFigures::measureLargeTable(FigureTable &table)
     table.addDuration(QStringLiteral("close"), closeMs, 100);
     table.addDuration(QStringLiteral("move"), moveMs, 2);
     table.addDuration(QStringLiteral("find"), findMs, 50);
+    table.addDuration(QStringLiteral("fit"), fitMs, 150);
+    table.addDuration(QStringLiteral("scroll"), scrollMs, 16);
+    table.addDuration(QStringLiteral("carry 50%"), zoomedCarryMs, 2);
     table.addMemory(QStringLiteral("memory"), peakMegabytes, 250);
     if (!peakResets)
         table.addDetail(QStringLiteral("memory: the peak could not be reset, so it counts "
@@ -194,6 +204,94 @@ QVector<double> WindowFigures::carryIcon(PlotWindow *window)
     if (window->iconItem(carried)->pos().toPoint() != pos)
         std::fprintf(stderr, "move: the icon did not follow the mouse\n");
     return movesMs;
+}
+
+void WindowFigures::measureZoom(PlotWindow *window, QVector<double> &fitMs,
+                               QVector<double> &scrollMs, QVector<double> *carryMs)
+{
+    PlotView *view = window->view();
+    QWidget *viewport = view->viewport();
+    auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    const QSize frameSize = frame->size();
+    // The window as large as the workspace shows, which is smaller than the
+    // table: there is something to fit.
+    frame->move(0, 0);
+    frame->resize(m_main->mdiArea()->viewport()->size());
+    settle();
+    const QSize fittedSize = frame->size();
+
+    // Fit Window, up to its first paint, as the event loop does it.
+    {
+        PaintCounter painted(viewport);
+        QElapsedTimer timer;
+        timer.start();
+        window->zoomController()->fitWindowAction()->trigger();
+        QApplication::processEvents();
+        if (painted.paints() == 0)
+            viewport->repaint();
+        fitMs << elapsedMs(timer);
+    }
+    settle();
+    const qreal fitted = view->zoom();
+
+    // The window made smaller keeps its zoom and scrolls.
+    frame->resize(fittedSize / 2);
+    settle();
+    QScrollBar *bar = view->verticalScrollBar();
+    if (bar->maximum() == 0 || fitted >= 1.0)
+        std::fprintf(stderr, "scroll: nothing to scroll at %.0f%%\n", fitted * 100);
+    for (int step = 0; step < 5; ++step) {
+        QElapsedTimer timer;
+        timer.start();
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        viewport->repaint();
+        scrollMs << elapsedMs(timer);
+    }
+    frame->resize(frameSize);
+
+    if (!carryMs) {
+        view->setZoom(1.0, QPoint(0, 0));
+        settle();
+        return;
+    }
+    // Carrying at 50%: picked up by a press, dragged without letting go.
+    view->setZoom(0.5, QPoint(0, 0));
+    settle();
+    const QRect clearing = m_folder.clearing();
+    QPoint grip;
+    int carried = 0;
+    for (int k = 1; k <= window->document()->count(ElementKind::Icon) && carried == 0; ++k) {
+        const QPointF corner = window->iconItem(k)->pos();
+        if (!clearing.contains(corner.toPoint() + QPoint(kIconCentre, kIconCentre)))
+            continue;
+        const QPoint at = view->mapFromScene(corner + QPointF(kIconCentre, kIconCentre));
+        const PlotView::Target target = view->targetAt(at);
+        if (target.kind == PlotView::Target::Icon && target.element == k) {
+            carried = k;
+            grip = at;
+        }
+    }
+    if (carried == 0) {
+        std::fprintf(stderr, "carry 50%%: no icon in the clearing is on top\n");
+    } else {
+        mouse(window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        settle();
+        const QRect shown = shownArea(window).adjusted(0, 0, -40, -40);
+        const int moves = m_sizes.moves;
+        QPoint pos = grip;
+        for (int move = 0; move < moves; ++move) {
+            pos = grip + (shown.bottomRight() - grip) * (move + 1) / moves;
+            QElapsedTimer timer;
+            timer.start();
+            mouse(window, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+            QApplication::processEvents();
+            *carryMs << elapsedMs(timer);
+        }
+        mouse(window, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+        mouse(window, QEvent::MouseMove, pos + QPoint(30, 30), Qt::NoButton, Qt::NoButton);
+    }
+    view->setZoom(1.0, QPoint(0, 0));
+    settle();
 }
 
 double WindowFigures::fillFindList(PlotWindow *window)

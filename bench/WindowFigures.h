@@ -32,6 +32,11 @@ private:
     // Picks up an icon in the clearing and drags it across the table, one
     // timed move after another.
     QVector<double> carryIcon(PlotWindow *window);
+    // Zoom figures on the large table: the first paint after Fit Window,
+    // scroll steps at that zoom in a window half the size, and carry steps
+    // at 50% when asked for.
+    void measureZoom(PlotWindow *window, QVector<double> &fitMs, QVector<double> &scrollMs,
+                     QVector<double> *carryMs);
     double fillFindList(PlotWindow *window);
     QVector<double> turnPages(PlotWindow *window);
     QVector<double> saveSnapshots(PlotWindow *window);

@@ -1,7 +1,8 @@
 #include "ElementItem.h"
 
+#include "PlotView.h"
+
 #include <QGraphicsScene>
-#include <QGraphicsView>
 
 ElementItem::ElementItem(Kind kind, int elementNumber)
     : m_kind(kind)
@@ -16,19 +17,27 @@ void ElementItem::setLifted(bool lifted)
         return;
     m_lifted = lifted;
     showAsState();
+    // The outline of a picked-up element lies just outside it.
+    if (!lifted)
+        updateLiftedArea(sceneBoundingRect());
 }
 
 void ElementItem::setGeometry(QPointF topLeft, QSizeF size)
 {
-    const QRectF before = m_lifted ? sceneBoundingRect() : QRectF();
+    const QRectF before = sceneBoundingRect();
     if (size != m_size) {
         prepareGeometryChange();
         m_size = size;
     }
     setPos(topLeft);
-    if (m_lifted && sceneBoundingRect() != before) {
+    if (sceneBoundingRect() == before)
+        return;
+    if (m_lifted) {
         updateLiftedArea(before);
         updateLiftedArea(sceneBoundingRect());
+    } else if (isVisible()) {
+        tellViews(before);
+        tellViews(sceneBoundingRect());
     }
 }
 
@@ -44,17 +53,23 @@ void ElementItem::showAsState()
 {
     // The scene shows the element unless it is lifted; the views show a
     // lifted one themselves.
-    setVisible(m_shown && !m_lifted);
+    const bool visible = m_shown && !m_lifted;
+    if (visible != isVisible())
+        tellViews(sceneBoundingRect());
+    setVisible(visible);
     if (m_lifted)
         updateLiftedArea(sceneBoundingRect());
 }
 
 void ElementItem::repaint()
 {
-    if (m_lifted)
+    if (m_lifted) {
         updateLiftedArea(sceneBoundingRect());
-    else
+    } else {
         update();
+        if (isVisible())
+            tellViews(sceneBoundingRect());
+    }
 }
 
 void ElementItem::updateLiftedArea(const QRectF &sceneArea)
@@ -65,5 +80,26 @@ void ElementItem::updateLiftedArea(const QRectF &sceneArea)
         return;
     const QList<QGraphicsView *> views = scene()->views();
     for (QGraphicsView *view : views)
-        view->updateScene({sceneArea});
+        if (auto *plotView = qobject_cast<PlotView *>(view))
+            plotView->liftedAreaChanged(sceneArea);
+        else
+            view->updateScene({sceneArea});
+}
+
+void ElementItem::tellViews(const QRectF &sceneArea)
+{
+    // Views that keep a picture of the table must draw this part again.
+    if (!scene())
+        return;
+    const QList<QGraphicsView *> views = scene()->views();
+    for (QGraphicsView *view : views)
+        if (auto *plotView = qobject_cast<PlotView *>(view))
+            plotView->sceneAreaChanged(sceneArea);
+}
+
+QVariant ElementItem::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    if (change == ItemSceneHasChanged && isVisible())
+        tellViews(sceneBoundingRect());
+    return QGraphicsItem::itemChange(change, value);
 }

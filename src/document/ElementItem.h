@@ -45,10 +45,12 @@ protected:
     void setShown(bool shown);
     // Asks for the element to be painted again, lifted or not.
     void repaint();
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
     void showAsState();
     void updateLiftedArea(const QRectF &sceneArea);
+    void tellViews(const QRectF &sceneArea);
 
     Kind m_kind;
     int m_elementNumber;

@@ -6,11 +6,19 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QStyleOptionGraphicsItem>
+
+#include <cmath>
 
 namespace {
 // &H0080FFFF&: red 255, green 255, blue 128.
 const QColor kNoteColour(255, 255, 128);
 constexpr int kTextMargin = 2;
+// The note's 8-point text, in pixels at actual size.
+constexpr qreal kTextPixels = 11.0;
+// Below this height on screen letters cannot be read; they are shown as
+// grey lines where the text runs, which costs no text layout.
+constexpr qreal kSmallestReadablePixels = 5.0;
 } // namespace
 
 NoteItem::NoteItem(int elementNumber)
@@ -35,6 +43,11 @@ void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     painter->fillRect(box, kNoteColour);
     if (m_text.isEmpty())
         return;
+    const qreal scale = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
+    if (scale * kTextPixels < kSmallestReadablePixels) {
+        paintTextAsLines(painter, box);
+        return;
+    }
     // Text is laid out only when the note is painted, so thousands of notes
     // off screen cost nothing.
     QFont font = QApplication::font();
@@ -48,4 +61,22 @@ void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     painter->drawText(box.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
     painter->restore();
+}
+
+void NoteItem::paintTextAsLines(QPainter *painter, const QRectF &box) const
+{
+    // About half a letter height per character, wrapped at the box's width.
+    const QRectF area = box.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    const qreal lineHeight = kTextPixels * 1.2;
+    qreal remaining = m_text.size() * kTextPixels * 0.5;
+    const QColor ink = QApplication::palette().color(QPalette::WindowText);
+    QColor grey(ink);
+    grey.setAlphaF(0.35);
+    for (qreal top = area.top(); remaining > 0 && top + kTextPixels <= area.bottom();
+         top += lineHeight) {
+        const qreal width = std::min(remaining, area.width());
+        painter->fillRect(QRectF(area.left(), top + kTextPixels * 0.3, width, kTextPixels * 0.5),
+                          grey);
+        remaining -= area.width();
+    }
 }

@@ -20,5 +20,7 @@ public:
                QWidget *widget) override;
 
 private:
+    void paintTextAsLines(QPainter *painter, const QRectF &box) const;
+
     QString m_text;
 };

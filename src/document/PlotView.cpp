@@ -1,18 +1,21 @@
 #include "PlotView.h"
 
+#include "CoveredElements.h"
 #include "ElementItem.h"
 #include "Twips.h"
 
+#include <QCoreApplication>
+#include <QCursor>
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QStyleOptionGraphicsItem>
-#include <QWheelEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace {
 
@@ -23,24 +26,35 @@ ElementItem *asElement(QGraphicsItem *item)
     return nullptr;
 }
 
+// The outline of a picked-up element lies this many pixels outside it.
+constexpr int kOutlineReach = 2;
+
 } // namespace
 
 PlotView::PlotView(QGraphicsScene *scene, QWidget *parent)
     : QGraphicsView(scene, parent)
+    , m_picture(*scene)
 {
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
     setOptimizationFlags(QGraphicsView::DontSavePainterState);
-    setSceneRect(0, 0, 1, 1);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
 }
 
 PlotView::Target PlotView::targetAt(const QPoint &viewportPos) const
+{
+    const ElementItem *top = elementAt(viewportPos);
+    if (!top)
+        return {};
+    return {top->kind() == ElementItem::Icon ? Target::Icon : Target::Note, top->elementNumber()};
+}
+
+const ElementItem *PlotView::elementAt(const QPoint &viewportPos) const
 {
     // The topmost visible element under the pointer; hidden ones are not
     // there for the mouse, lifted ones are.
@@ -58,16 +72,21 @@ PlotView::Target PlotView::targetAt(const QPoint &viewportPos) const
             && (!top || lifted->stackOrder() > top->stackOrder()))
             top = lifted;
     }
-    if (!top)
-        return {};
-    return {top->kind() == ElementItem::Icon ? Target::Icon : Target::Note, top->elementNumber()};
+    return top;
 }
 
 QPointF PlotView::twipsAt(const QPointF &viewportPos) const
 {
-    const QPointF scenePos = mapToScene(viewportPos.toPoint());
+    const QPointF scenePos = viewportTransform().inverted().map(viewportPos);
     return QPointF(std::round(Twips::fromPixels(scenePos.x())),
                    std::round(Twips::fromPixels(scenePos.y())));
+}
+
+QPoint PlotView::viewportPointOf(QPointF twips) const
+{
+    const QPointF at = viewportTransform().map(
+        QPointF(Twips::toPixels(twips.x()), Twips::toPixels(twips.y())));
+    return QPoint(int(std::lround(at.x())), int(std::lround(at.y())));
 }
 
 void PlotView::mousePressEvent(QMouseEvent *event)
@@ -83,6 +102,7 @@ void PlotView::mousePressEvent(QMouseEvent *event)
         emit backgroundMouseDown(event->button(), twipsAt(event->position()));
     else
         emit elementMouseDown(target, event->button());
+    updateCursor(event->position().toPoint());
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent *event)
@@ -100,6 +120,7 @@ void PlotView::mouseMoveEvent(QMouseEvent *event)
     }
     if (overBackground)
         emit backgroundMouseMove(buttons, twipsAt(event->position()));
+    updateCursor(event->position().toPoint());
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent *event)
@@ -109,7 +130,9 @@ void PlotView::mouseReleaseEvent(QMouseEvent *event)
     if (event->buttons() == Qt::NoButton) {
         m_pressed = false;
         m_pressTarget = Target();
+        emit buttonsReleased();
     }
+    updateCursor(event->position().toPoint());
     if (event->button() != Qt::LeftButton || pressed.kind == Target::Background)
         return;
     const Target released = targetAt(event->position().toPoint());
@@ -123,105 +146,77 @@ void PlotView::mouseDoubleClickEvent(QMouseEvent *event)
     mousePressEvent(event);
 }
 
-namespace {
-
-// Which pixels of an area of the viewport notes already paint over: one
-// byte per pixel, row by row, set once a note's box covers it.
-using Coverage = std::vector<uchar>;
-
-uchar *coverageRow(Coverage &coverage, const QRect &area, int y)
+void PlotView::setDragging(bool dragging)
 {
-    return coverage.data() + size_t(y - area.top()) * size_t(area.width());
+    if (dragging == m_dragging)
+        return;
+    m_dragging = dragging;
+    updateCursor(viewport()->mapFromGlobal(QCursor::pos()));
 }
 
-void cover(Coverage &coverage, const QRect &area, const QRect &rect)
+void PlotView::updateCursor(const QPoint &viewportPos)
 {
-    const QRect part = rect & area;
-    for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memset(coverageRow(coverage, area, y) + (part.left() - area.left()), 1,
-                    size_t(part.width()));
-}
-
-bool covers(Coverage &coverage, const QRect &area, const QRect &rect)
-{
-    const QRect part = rect & area;
-    for (int y = part.top(); y <= part.bottom(); ++y)
-        if (std::memchr(coverageRow(coverage, area, y) + (part.left() - area.left()), 0,
-                        size_t(part.width())))
-            return false;
-    return true;
-}
-
-// The pixels a note's opaque box certainly paints over, whatever way a box
-// at a fractional place is rounded.
-QRect boxInterior(const QRectF &box)
-{
-    const int left = int(std::ceil(box.left()));
-    const int top = int(std::ceil(box.top()));
-    const int right = int(std::floor(box.right()));
-    const int bottom = int(std::floor(box.bottom()));
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
-// A region of many rectangles is taken as its bounding rectangle: what is
-// covered there is covered in the region too.
-constexpr int kMostRectangles = 16;
-
-} // namespace
-
-QList<ElementItem *> PlotView::coveredItems(const QRegion &region) const
-{
-    QList<QRect> areas;
-    if (region.rectCount() > kMostRectangles)
-        areas.append(region.boundingRect());
+    // A closed hand holds what is carried; an open hand offers to take the
+    // element under the pointer.
+    if (m_dragging)
+        viewport()->setCursor(Qt::ClosedHandCursor);
+    else if (targetAt(viewportPos).kind != Target::Background)
+        viewport()->setCursor(Qt::OpenHandCursor);
     else
-        areas = QList<QRect>(region.begin(), region.end());
+        viewport()->unsetCursor();
+}
 
-    const QTransform toViewport = viewportTransform();
-    const QTransform toScene = toViewport.inverted();
-    QSet<ElementItem *> shown;
-    QList<ElementItem *> hidden;
-    for (const QRect &area : std::as_const(areas)) {
-        Coverage coverage(size_t(area.width()) * size_t(area.height()), 0);
-        // Topmost first: each element is checked against the notes above it.
-        const QList<QGraphicsItem *> inArea = scene()->items(
-            toScene.mapRect(QRectF(area)), Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
-        for (QGraphicsItem *candidate : inArea) {
-            ElementItem *item = asElement(candidate);
-            if (!item || !item->isVisible())
-                continue;
-            const QRectF box = toViewport.mapRect(item->sceneBoundingRect());
-            // An element on whole pixels paints exactly its box; one between
-            // pixels gets a pixel's margin for however it is rounded.
-            const QRect aligned = box.toAlignedRect();
-            const QRect reach = QRectF(aligned) == box ? aligned : aligned.adjusted(-1, -1, 1, 1);
-            if (covers(coverage, area, reach))
-                hidden.append(item);
-            else
-                shown.insert(item);
-            if (item->kind() == ElementItem::Note)
-                cover(coverage, area, boxInterior(box));
-        }
+bool PlotView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        showToolTip(static_cast<QHelpEvent *>(event));
+        return true;
     }
-    QList<ElementItem *> covered;
-    for (ElementItem *item : std::as_const(hidden))
-        if (!shown.contains(item))
-            covered.append(item);
-    return covered;
+    return QGraphicsView::viewportEvent(event);
+}
+
+void PlotView::showToolTip(QHelpEvent *event)
+{
+    // The view finds the element itself: a carried one is hidden from the
+    // scene, which would find nothing there.
+    const ElementItem *element = elementAt(event->pos());
+    const QString text = element ? element->toolTip() : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPos(), text, viewport());
 }
 
 void PlotView::paintEvent(QPaintEvent *event)
 {
-    // A large table stacks dozens of notes over every spot: painting only
-    // what shows of them keeps opening the window and carrying an element
-    // across it quick. The element then draws nothing for this one paint.
-    const QList<ElementItem *> covered = coveredItems(event->region());
-    for (ElementItem *item : covered)
-        item->setCovered(true);
-    QGraphicsView::paintEvent(event);
+    if (!scene()) {
+        QGraphicsView::paintEvent(event);
+        return;
+    }
+    QRegion region = event->region();
+    const QTransform toViewport = viewportTransform();
+    QRegion fromPicture;
+    if (m_picture.isActive()) {
+        fromPicture = region & m_picture.placeIn(toViewport);
+        region -= fromPicture;
+    }
+    if (!region.isEmpty()) {
+        // Painting only what shows of stacked notes keeps opening the window
+        // and carrying an element across it quick. A covered element then
+        // draws nothing for this one paint.
+        const QList<ElementItem *> covered = CoveredElements::find(*scene(), toViewport, region);
+        for (ElementItem *item : covered)
+            item->setCovered(true);
+        QPaintEvent rest(region);
+        QGraphicsView::paintEvent(&rest);
+        for (ElementItem *item : covered)
+            item->setCovered(false);
+    }
+    if (!fromPicture.isEmpty()) {
+        QPainter painter(viewport());
+        m_picture.paint(painter, toViewport, fromPicture);
+    }
     paintLifted(event->region());
-    for (ElementItem *item : covered)
-        item->setCovered(false);
 }
 
 void PlotView::setLifted(QList<ElementItem *> items)
@@ -252,8 +247,9 @@ void PlotView::paintLifted(const QRegion &region)
         if (!lifted->isShown())
             continue;
         const QRectF box = lifted->sceneBoundingRect();
+        const QRect shown = toViewport.mapRect(box).toAlignedRect();
         const QRegion area =
-            region & toViewport.mapRect(box).toAlignedRect().adjusted(-1, -1, 1, 1);
+            region & shown.adjusted(-kOutlineReach, -kOutlineReach, kOutlineReach, kOutlineReach);
         if (area.isEmpty())
             continue;
         if (!painter.isActive()) {
@@ -272,12 +268,34 @@ void PlotView::paintLifted(const QRegion &region)
             if (element && element->stackOrder() > lifted->stackOrder())
                 paintElement(element);
         }
+        // The outline says which element is picked up, whatever lies over it.
+        painter.resetTransform();
+        painter.setClipRegion(area);
+        const QRect outline = shown.adjusted(-kOutlineReach, -kOutlineReach, kOutlineReach - 1,
+                                             kOutlineReach - 1);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(outline);
+        painter.setPen(QPen(QColor(0, 84, 204), 1, Qt::DashLine));
+        painter.drawRect(outline);
     }
+}
+
+void PlotView::liftedAreaChanged(const QRectF &sceneArea)
+{
+    const QRect shown = viewportTransform().mapRect(sceneArea).toAlignedRect();
+    viewport()->update(shown.adjusted(-kOutlineReach - 1, -kOutlineReach - 1, kOutlineReach + 1,
+                                      kOutlineReach + 1));
+}
+
+void PlotView::sceneAreaChanged(const QRectF &sceneArea)
+{
+    m_picture.invalidate(sceneArea);
 }
 
 void PlotView::setBackgroundPicture(const QPixmap &picture)
 {
     m_background = picture;
+    m_picture.setBackground(picture);
     resetCachedContent();
     viewport()->update();
 }
@@ -289,15 +307,78 @@ void PlotView::drawBackground(QPainter *painter, const QRectF &rect)
         painter->drawPixmap(0, 0, m_background);
 }
 
-void PlotView::resizeEvent(QResizeEvent *event)
+void PlotView::setZoom(qreal scale, QPoint anchor)
 {
-    // The scene shows exactly the client area: elements past its edges are
-    // cut off, as on a window that does not scroll.
-    setSceneRect(0, 0, event->size().width(), event->size().height());
-    QGraphicsView::resizeEvent(event);
+    if (std::abs(scale - m_zoom) < 1e-9 || scale <= 0.0)
+        return;
+    const QPointF scenePoint = viewportTransform().inverted().map(QPointF(anchor));
+    m_zoom = scale;
+    setTransform(QTransform::fromScale(scale, scale));
+    m_picture.reset(scale, sceneRect());
+    // The table point under the anchor stays there, as far as scrolling
+    // can keep it.
+    const QPointF now = viewportTransform().map(scenePoint);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value()
+                                    + int(std::lround(now.x() - anchor.x())));
+    verticalScrollBar()->setValue(verticalScrollBar()->value()
+                                  + int(std::lround(now.y() - anchor.y())));
+    placeFrames();
+    viewport()->update();
+    emit zoomChanged(scale);
 }
 
-void PlotView::wheelEvent(QWheelEvent *event)
+void PlotView::pinToTable(QWidget *frame, QPointF twips, QSizeF twipsSize)
 {
-    event->ignore();
+    const QPointF topLeft(Twips::toPixels(twips.x()), Twips::toPixels(twips.y()));
+    const QSizeF size = twipsSize.isValid()
+                            ? QSizeF(Twips::toPixels(twipsSize.width()),
+                                     Twips::toPixels(twipsSize.height()))
+                            : QSizeF();
+    m_frames.pinToTable(frame, topLeft, size);
+    m_frames.place(*this);
+}
+
+void PlotView::pinToView(QWidget *frame, QPoint topLeft)
+{
+    m_frames.pinToView(frame, topLeft);
+    m_frames.place(*this);
+}
+
+void PlotView::placeFrames()
+{
+    m_frames.place(*this);
+}
+
+void PlotView::showArea(const QRectF &twips, int margin)
+{
+    const QRectF pixels(Twips::toPixels(twips.left()), Twips::toPixels(twips.top()),
+                        Twips::toPixels(twips.width()), Twips::toPixels(twips.height()));
+    // The margin is the viewport's; ensureVisible takes it so too.
+    ensureVisible(pixels, margin, margin);
+    placeFrames();
+}
+
+QImage PlotView::grabAtActualSize()
+{
+    const qreal was = m_zoom;
+    setZoom(1.0, QPoint(0, 0));
+    // Qt shows and hides scroll bars in a queued call; the client area is
+    // what is left of the view once that is done.
+    QCoreApplication::sendPostedEvents(this);
+    QPixmap copy = grab(viewport()->geometry());
+    setZoom(was, QPoint(0, 0));
+    copy.setDevicePixelRatio(1.0);
+    return copy.toImage();
+}
+
+void PlotView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    placeFrames();
+}
+
+void PlotView::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    placeFrames();
 }

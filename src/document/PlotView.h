@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PinnedFrames.h"
+#include "TablePicture.h"
+
 #include <QGraphicsView>
 #include <QPixmap>
 
@@ -7,9 +10,11 @@
 
 class ElementItem;
 
-// The client area of a document window: the background picture, unscaled
-// at the top-left corner, with the icons and notes of the scene on it.
-// Scene coordinates are the client area's pixels; the view never scrolls.
+// The client area of a document window: the background picture at the
+// top-left corner, with the icons and notes of the scene on it. Scene
+// coordinates are the picture's pixels at actual size; the view zooms and
+// scrolls over them, and reports every position in twips of the picture,
+// so that what the mouse does is the same at any zoom.
 class PlotView : public QGraphicsView
 {
     Q_OBJECT
@@ -29,21 +34,55 @@ public:
     std::function<bool(const Target &)> dragsAsBackground;
 
     // The carried elements: the view draws them over the scene, each in its
-    // stacking place, and the scene treats them as hidden. Any other item
-    // lifted before is put back down.
+    // stacking place and outlined, and the scene treats them as hidden. Any
+    // other item lifted before is put back down.
     void setLifted(QList<ElementItem *> items);
+    // While an element is dragged the pointer is a closed hand.
+    void setDragging(bool dragging);
 
     void setBackgroundPicture(const QPixmap &picture);
     const QPixmap &backgroundPicture() const { return m_background; }
 
+    // The scale at which the table shows: 1 is actual size.
+    qreal zoom() const { return m_zoom; }
+    // Zooms so that the table point under `anchor` (viewport pixels) stays
+    // there.
+    void setZoom(qreal scale, QPoint anchor);
+
+    // A point of the table, in twips, in viewport pixels.
+    QPoint viewportPointOf(QPointF twips) const;
+    // A frame opened at a point of the table (twips) stays there as the
+    // view scrolls and zooms; with a size (twips) it is zoomed too.
+    void pinToTable(QWidget *frame, QPointF twips, QSizeF twipsSize = QSizeF());
+    // A frame that stays at a place of the window.
+    void pinToView(QWidget *frame, QPoint topLeft);
+    // Scrolls, as little as it can, so that an area of the table (twips)
+    // shows with a margin of pixels around it.
+    void showArea(const QRectF &twips, int margin);
+
+    // What the view shows at actual size from the same top-left point of
+    // the table, the frames over it included, the size of the view's
+    // client area.
+    QImage grabAtActualSize();
+
+    // A part of the scene (scene pixels) looks different: an element
+    // there was added, moved, changed, hidden or shown.
+    void sceneAreaChanged(const QRectF &sceneArea);
+    // A carried element moved or changed in that part of the scene.
+    void liftedAreaChanged(const QRectF &sceneArea);
+
 signals:
-    // Positions in twips from the client area's top-left corner.
+    // Positions in twips from the picture's top-left corner.
     void backgroundMouseDown(Qt::MouseButton button, QPointF twips);
     void backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips);
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
     void elementClicked(PlotView::Target target);
+    void zoomChanged(qreal scale);
+    // Every mouse button is up again.
+    void buttonsReleased();
 
 protected:
+    bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -51,18 +90,23 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void resizeEvent(QResizeEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     QPointF twipsAt(const QPointF &viewportPos) const;
-    // The elements in a region to be painted that lie entirely under notes
-    // stacked above them, so that nothing of them would show.
-    QList<ElementItem *> coveredItems(const QRegion &region) const;
+    const ElementItem *elementAt(const QPoint &viewportPos) const;
     void paintLifted(const QRegion &region);
+    void updateCursor(const QPoint &viewportPos);
+    void placeFrames();
+    void showToolTip(QHelpEvent *event);
 
     QList<ElementItem *> m_lifted; // in stacking order
 
     QPixmap m_background;
+    TablePicture m_picture;
+    PinnedFrames m_frames;
+    qreal m_zoom = 1.0;
+    bool m_dragging = false;
     // Moves go to whatever received the press until every button is up.
     bool m_pressed = false;
     Target m_pressTarget;

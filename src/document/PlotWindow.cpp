@@ -19,13 +19,20 @@
 #include "TableGuard.h"
 #include "Twips.h"
 #include "WindowServices.h"
+#include "ZoomController.h"
+
+#include <QAction>
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <array>
+#include <utility>
 
 namespace {
 
@@ -84,11 +91,52 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     m_paste = new PasteCommand(*this);
     m_find = new FindCommand(*this);
     m_snapshot = new SnapshotCommand(*this);
+
+    m_view->setFocusPolicy(Qt::StrongFocus);
+    m_zoom = new ZoomController(*m_view, this);
+    addActions(m_zoom->actions());
+    auto *escapeAction = new QAction(this);
+    escapeAction->setShortcut(Qt::Key_Escape);
+    escapeAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(escapeAction, &QAction::triggered, this, &PlotWindow::escape);
+    addAction(escapeAction);
+}
+
+QList<QAction *> PlotWindow::zoomActions() const
+{
+    return m_zoom->actions();
+}
+
+void PlotWindow::escape()
+{
+    // The pop-up opened last lies on top and goes first.
+    QWidget *top = nullptr;
+    QPushButton *closeButton = nullptr;
+    const QObjectList stacking = m_view->viewport()->children();
+    const std::array<std::pair<QWidget *, QPushButton *>, 3> popUps = {
+        std::pair<QWidget *, QPushButton *>{m_palette, m_palette->closeButton()},
+        {m_actionMenuFrame, m_actionMenuFrame->closeButton()},
+        {m_findPanel, m_findPanel->closeButton()}};
+    for (const auto &[frame, button] : popUps) {
+        if (!frame->isVisibleTo(m_view->viewport()))
+            continue;
+        if (!top || stacking.indexOf(frame) > stacking.indexOf(top)) {
+            top = frame;
+            closeButton = button;
+        }
+    }
+    if (closeButton) {
+        closeButton->click();
+        return;
+    }
+    m_carrying->putDown();
+    m_locateMarker->hide();
 }
 
 PlotWindow::~PlotWindow()
 {
     // The tools watch the frames and the view; they go before those do.
+    delete m_zoom;
     delete m_snapshot;
     delete m_find;
     delete m_paste;

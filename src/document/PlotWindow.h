@@ -26,6 +26,8 @@ class PlotView;
 class SnapshotCommand;
 class TableGuard;
 class WindowServices;
+class ZoomController;
+class QAction;
 struct CutClipboard;
 
 // The window of one plot table: its document, the view that shows it, the
@@ -59,6 +61,11 @@ public:
     Placing *placing() const { return m_placing; }
     Carrying *carrying() const { return m_carrying; }
     ActionMenu *actionMenu() const { return m_actionMenu; }
+    ZoomController *zoomController() const { return m_zoom; }
+
+    // Zoom In, Zoom Out, Fit Window and Actual Size for this window, in
+    // menu order; their shortcuts work while the window has the focus.
+    QList<QAction *> zoomActions() const;
 
     const ProgramFolder &programFolder() const { return m_folder; }
     WindowServices &services() const { return m_services; }
@@ -92,6 +99,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Escape: closes the topmost pop-up as its X does; with none open, puts
+    // down what is picked up and takes the locate marker away.
+    void escape();
     // True, after telling the user, when no more elements of a kind fit.
     bool refusedAsFull(ElementKind kind) const;
     void sizeIconsToPictures();
@@ -115,6 +125,7 @@ private:
     PasteCommand *m_paste = nullptr;
     FindCommand *m_find = nullptr;
     SnapshotCommand *m_snapshot = nullptr;
+    ZoomController *m_zoom = nullptr;
     QSize m_clientSize;
     TableGuard *m_guard;
     bool m_closing = false;

@@ -4,7 +4,7 @@
 #include "CutClipboard.h"
 #include "PlotDocument.h"
 #include "PlotWindow.h"
-#include "Twips.h"
+#include "PlotView.h"
 #include "WindowServices.h"
 
 #include <QEvent>
@@ -38,8 +38,7 @@ void ActionMenu::elementMouseDown(PlotView::Target target, Qt::MouseButton butto
         target.element);
     // Beside the element, past the window's edge if need be.
     ActionMenuFrame *frame = m_window.actionMenuFrame();
-    frame->move(qRound(Twips::toPixels(element.left + 365.0f)),
-                qRound(Twips::toPixels(element.top)));
+    m_window.view()->pinToTable(frame, QPointF(element.left + 365.0f, element.top));
     frame->show();
     frame->raise();
     m_choice = None;
@@ -55,7 +54,9 @@ void ActionMenu::choose(Choice choice)
 
 bool ActionMenu::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window.actionMenuFrame() && event->type() == QEvent::Hide && m_waiting)
+    // Only the menu's own hiding ends the wait, not the window's minimising.
+    if (watched == m_window.actionMenuFrame() && event->type() == QEvent::Hide && m_waiting
+        && m_window.actionMenuFrame()->isHidden())
         endWait();
     return QObject::eventFilter(watched, event);
 }

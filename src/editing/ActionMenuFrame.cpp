@@ -22,6 +22,8 @@ ActionMenuFrame::ActionMenuFrame(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("actionMenu"));
+    // Presses on the menu's own area are the menu's, not the table's.
+    setAttribute(Qt::WA_NoMousePropagation);
     resize(qRound(Twips::toPixels(1215)), qRound(Twips::toPixels(975)));
     setStyleSheet(QStringLiteral("QPushButton { font-size: 11px; padding: 0px; }"));
     m_closeButton = button(this, QStringLiteral("X"), 0, 0, 255, 255);

@@ -13,7 +13,9 @@ Carrying::Carrying(PlotWindow &window)
 {
     PlotView *view = window.view();
     connect(view, &PlotView::backgroundMouseMove, this, &Carrying::backgroundMouseMove);
+    connect(view, &PlotView::elementMouseDown, this, &Carrying::elementMouseDown);
     connect(view, &PlotView::elementClicked, this, &Carrying::elementClicked);
+    connect(view, &PlotView::buttonsReleased, this, &Carrying::endCarry);
     // A drag that starts on the picked-up element carries it along.
     view->dragsAsBackground = [this](const PlotView::Target &target) { return isCarried(target); };
 }
@@ -31,6 +33,7 @@ void Carrying::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
     if (m_icon == 0 && m_note == 0)
         return;
     if (buttons == Qt::LeftButton) {
+        beginCarry();
         QVector<PlotDocument::Carried> carried;
         if (m_icon != 0)
             carried.append({ElementKind::Icon, m_icon});
@@ -38,10 +41,15 @@ void Carrying::backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips)
             carried.append({ElementKind::Note, m_note});
         m_window.document()->carry(m_carryId, carried, insidePicture(twips));
     } else if (buttons == Qt::NoButton) {
-        m_icon = 0;
-        m_note = 0;
-        liftCarried();
+        putDown();
     }
+}
+
+void Carrying::elementMouseDown(PlotView::Target target, Qt::MouseButton button)
+{
+    // The press picks the element up, so that the drag it begins carries it.
+    if (button == Qt::LeftButton)
+        pickUp(target);
 }
 
 QPointF Carrying::insidePicture(QPointF twips) const
@@ -56,6 +64,11 @@ QPointF Carrying::insidePicture(QPointF twips) const
 
 void Carrying::elementClicked(PlotView::Target target)
 {
+    pickUp(target);
+}
+
+void Carrying::pickUp(PlotView::Target target)
+{
     // Each pick-up starts a new carry: a new step of the history.
     ++m_carryId;
     if (target.kind == PlotView::Target::Icon) {
@@ -65,6 +78,34 @@ void Carrying::elementClicked(PlotView::Target target)
         m_note = target.element;
     }
     liftCarried();
+}
+
+void Carrying::putDown()
+{
+    endCarry();
+    if (m_icon == 0 && m_note == 0)
+        return;
+    m_icon = 0;
+    m_note = 0;
+    liftCarried();
+}
+
+void Carrying::beginCarry()
+{
+    if (m_carrying)
+        return;
+    m_carrying = true;
+    m_window.view()->setDragging(true);
+    emit carryStarted();
+}
+
+void Carrying::endCarry()
+{
+    if (!m_carrying)
+        return;
+    m_carrying = false;
+    m_window.view()->setDragging(false);
+    emit carryEnded();
 }
 
 void Carrying::liftCarried()

@@ -6,10 +6,14 @@
 
 class PlotWindow;
 
-// Moving elements. A click on an icon or a note picks it up; left-drags
-// over the background then carry it with its top-left corner at the
-// pointer, and a move with no button down puts it down. An icon and a note
-// can be picked up at the same time and then move together.
+// Moving elements. A left press (or a click) on an icon or a note picks it
+// up; dragging it with the left button held, or any later left-drag over
+// the background, carries it with its top-left corner at the pointer. A
+// move with no button down over the background, or Escape, puts it down.
+// An icon and a note can be picked up at the same time and then move
+// together.
+//
+// A carry is one drag: from its first move to the release of the button.
 class Carrying : public QObject
 {
     Q_OBJECT
@@ -20,11 +24,24 @@ public:
     int carriedIcon() const { return m_icon; }
     int carriedNote() const { return m_note; }
     bool isCarried(const PlotView::Target &target) const;
+    // True between the first move of a drag and the end of that drag.
+    bool isCarrying() const { return m_carrying; }
 
     void backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips);
+    void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
     void elementClicked(PlotView::Target target);
+    // Puts down whatever is picked up.
+    void putDown();
+
+signals:
+    // A drag begins to move the picked-up elements, and has ended.
+    void carryStarted();
+    void carryEnded();
 
 private:
+    void pickUp(PlotView::Target target);
+    void beginCarry();
+    void endCarry();
     // Tells the view which elements to draw as carried.
     void liftCarried();
     QPointF insidePicture(QPointF twips) const;
@@ -33,4 +50,5 @@ private:
     int m_icon = 0;
     int m_note = 0;
     int m_carryId = 0;
+    bool m_carrying = false;
 };

@@ -4,7 +4,6 @@
 #include "PlotDocument.h"
 #include "PlotView.h"
 #include "PlotWindow.h"
-#include "Twips.h"
 #include "WindowServices.h"
 
 #include <QEvent>
@@ -38,7 +37,7 @@ void Placing::backgroundMouseDown(Qt::MouseButton button, QPointF twips)
     // window's edge.
     m_point = twips;
     PaletteFrame *palette = m_window.palette();
-    palette->move(qRound(Twips::toPixels(twips.x())), qRound(Twips::toPixels(twips.y())));
+    m_window.view()->pinToTable(palette, twips);
     palette->show();
     palette->raise();
     m_waiting = true;
@@ -46,7 +45,10 @@ void Placing::backgroundMouseDown(Qt::MouseButton button, QPointF twips)
 
 bool Placing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window.palette() && event->type() == QEvent::Hide && m_waiting)
+    // Only the palette's own hiding ends the wait: minimising the window
+    // hides it too, and it shows again with the window, still waiting.
+    if (watched == m_window.palette() && event->type() == QEvent::Hide && m_waiting
+        && m_window.palette()->isHidden())
         endWait(0);
     return QObject::eventFilter(watched, event);
 }
@@ -70,7 +72,8 @@ void Placing::place(qint32 choice)
     WindowServices &services = m_window.services();
     const bool note = choice == IconNumber::Note;
     const ElementKind kind = note ? ElementKind::Note : ElementKind::Icon;
-    const int n = note ? m_window.addNote(QString(), m_point)
+    // A new note shows the template's "Note" until its text is answered.
+    const int n = note ? m_window.addNote(QStringLiteral("Note"), m_point)
                        : m_window.addIcon(choice, QString(), m_point);
     if (n == 0)
         return;

@@ -14,7 +14,7 @@ LocateMarker::LocateMarker(QWidget *parent)
     setObjectName(QStringLiteral("locateMarker"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    const int side = qRound(Twips::toPixels(375));
+    const int side = qRound(Twips::toPixels(SideTwips));
     resize(side, side);
 }
 

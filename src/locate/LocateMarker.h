@@ -9,6 +9,9 @@ class LocateMarker : public QWidget
 {
     Q_OBJECT
 public:
+    // The square frames an icon of up to this size.
+    static constexpr int SideTwips = 375;
+
     explicit LocateMarker(QWidget *parent = nullptr);
 
 protected:

@@ -23,6 +23,8 @@ PaletteFrame::PaletteFrame(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("palette"));
+    // Presses on the palette's own area are the palette's, not the table's.
+    setAttribute(Qt::WA_NoMousePropagation);
     resize(px(2535), px(2775));
     setAutoFillBackground(false);
     setStyleSheet(QStringLiteral("QPushButton { font-size: 11px; padding: 0px; }"));
@@ -98,6 +100,7 @@ void PaletteFrame::showPage(qint16 first)
         }
         image->setPicture(picture);
         image->setIconNumber(n);
+        image->setToolTip(QStringLiteral("Icon %1").arg(n));
         image->show();
     }
 }

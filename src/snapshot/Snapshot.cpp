@@ -3,7 +3,6 @@
 #include "PlotView.h"
 
 #include <QImageWriter>
-#include <QPixmap>
 #include <QSaveFile>
 
 namespace Snapshot {
@@ -11,10 +10,9 @@ namespace Snapshot {
 QImage capture(PlotView &view)
 {
     // Grabbing repaints the view first, so a frame hidden just before (the
-    // palette) is not in the picture.
-    QPixmap copy = view.grab(view.viewport()->rect());
-    copy.setDevicePixelRatio(1.0);
-    return copy.toImage();
+    // palette) is not in the picture. The picture is at actual size, one
+    // pixel per pixel of the table, whatever the window's zoom.
+    return view.grabAtActualSize();
 }
 
 bool save(const QImage &picture, const QString &path)

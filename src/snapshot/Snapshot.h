@@ -5,7 +5,8 @@
 
 class PlotView;
 
-// A picture of what a table's view shows, one pixel per screen pixel.
+// A picture of what a table's view shows at actual size, one pixel per
+// pixel of the table.
 namespace Snapshot {
 
 QImage capture(PlotView &view);

@@ -48,6 +48,15 @@ struct Editing : DocumentFixture
     }
 };
 
+// Escape as the user presses it: in the active window, on the table.
+void pressEscape(DocumentFixture &f, PlotWindow *w)
+{
+    f.main->show();
+    QApplication::setActiveWindow(f.main.get());
+    w->view()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+}
+
 void pasteAt(PlotWindow *w, QPoint at)
 {
     press(w, at, Qt::RightButton);
@@ -116,19 +125,20 @@ private slots:
         // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press
         // on the background at (400, 300), "a" left press on A, "m" move to
         // (420, 330) with the left button, "n" a move with no button, "b" a
-        // move with left and right together, "e" a left move far past the
-        // picture's bottom-right corner, "u" Undo.
+        // move with left and right together, "e" Escape, "x" a left move far
+        // past the picture's bottom-right corner, "u" Undo.
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QPoint>("expected");
         QTest::addColumn<int>("history"); // steps to undo afterwards
         QTest::newRow("click, then drag over the background") << "cpm" << QPoint(6300, 4950) << 1;
         QTest::newRow("drag starting on the picked-up element") << "cam" << QPoint(6300, 4950) << 1;
-        QTest::newRow("drag from an element not picked up") << "am" << QPoint(3000, 1500) << 0;
+        QTest::newRow("press on an element and drag in one gesture") << "am" << QPoint(6300, 4950) << 1;
+        QTest::newRow("Escape puts it down") << "cepm" << QPoint(3000, 1500) << 0;
         QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500) << 0;
         QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500) << 0;
-        QTest::newRow("two drags of one carry are one step") << "cpmpe" << QPoint(8985, 5985) << 1;
-        QTest::newRow("a carry is undone whole") << "cpmpenu" << QPoint(3000, 1500) << 0;
-        QTest::newRow("two carries, one undone") << "cpmncpenu" << QPoint(6300, 4950) << 1;
+        QTest::newRow("two drags of one carry are one step") << "cpmpx" << QPoint(8985, 5985) << 1;
+        QTest::newRow("a carry is undone whole") << "cpmpxnu" << QPoint(3000, 1500) << 0;
+        QTest::newRow("two carries, one undone") << "cpmncpxnu" << QPoint(6300, 4950) << 1;
     }
 
     void moving()
@@ -146,7 +156,8 @@ private slots:
             case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
             case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
             case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
-            case 'e': move(w, QPoint(5000, 5000), Qt::LeftButton); break;
+            case 'e': pressEscape(f, w); break;
+            case 'x': move(w, QPoint(5000, 5000), Qt::LeftButton); break;
             case 'u': f.main->undoAction()->trigger(); break;
             }
         }

@@ -5,17 +5,35 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPointer>
 
 namespace MouseInput {
 
 namespace {
+
+// As the window system does: a press goes to the widget under the pointer,
+// which then gets every move and release until all buttons are up; a move
+// with no button down goes to the widget under the pointer. Qt passes an
+// event a widget does not take on to its parents.
+QPointer<QWidget> grabber;
+
 void send(PlotWindow *window, QEvent::Type type, QPoint pos, Qt::MouseButton button,
           Qt::MouseButtons buttons)
 {
     QWidget *viewport = window->view()->viewport();
-    QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &event);
+    const bool firstPress = type == QEvent::MouseButtonPress && buttons == button;
+    QWidget *target = !firstPress && grabber ? grabber.data() : viewport->childAt(pos);
+    if (!target)
+        target = viewport;
+    if (firstPress)
+        grabber = target;
+    const QPoint local = target->mapFrom(viewport, pos);
+    QMouseEvent event(type, local, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    if (buttons == Qt::NoButton)
+        grabber = nullptr;
 }
+
 } // namespace
 
 void press(PlotWindow *window, QPoint pos, Qt::MouseButton button)

@@ -5,7 +5,9 @@
 
 class PlotWindow;
 
-// Real mouse events on a document window's client area, in its pixels.
+// Real mouse events on a document window's client area, in its pixels,
+// sent where the window system sends them: to the frame or control under
+// the pointer, or to whatever a press went to while a button is held.
 namespace MouseInput {
 
 void press(PlotWindow *window, QPoint pos, Qt::MouseButton button);

@@ -35,9 +35,11 @@ void ScriptedServices::showMessage(const QString &prompt, MessageIcon icon, cons
 QString ScriptedServices::askText(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
-    return answer({QStringLiteral("askText"), prompt,
-                   title.isEmpty() ? applicationTitle() : title, MessageIcon::None, defaultText},
-                  m_inputs);
+    const Call call{QStringLiteral("askText"), prompt, title.isEmpty() ? applicationTitle() : title,
+                    MessageIcon::None, defaultText};
+    if (m_inputHook)
+        m_inputHook(call);
+    return answer(call, m_inputs);
 }
 
 int ScriptedServices::askChoice(const QString &prompt, const QString &title,

@@ -49,6 +49,8 @@ public:
     void answerSave(const QString &path) { m_saves.enqueue(path); }
     // Run when a message box is shown, e.g. to check state at that moment.
     void onMessage(std::function<void(const Call &)> hook) { m_messageHook = std::move(hook); }
+    // Run when an input box is shown.
+    void onInput(std::function<void(const Call &)> hook) { m_inputHook = std::move(hook); }
 
     QList<Call> calls;
     int unscripted = 0;
@@ -79,4 +81,5 @@ private:
     QQueue<QString> m_saves;
     QQueue<int> m_choices;
     std::function<void(const Call &)> m_messageHook;
+    std::function<void(const Call &)> m_inputHook;
 };
