@@ -13,6 +13,18 @@ QString SilentServices::askText(const QString &, const QString &, const QString 
     return QString();
 }
 
+std::optional<QString> SilentServices::askTextOrCancel(const QString &, const QString &,
+                                                       const QString &)
+{
+    return std::nullopt;
+}
+
+QString SilentServices::askChoice(const QString &, const QString &, const QStringList &,
+                                  const QString &)
+{
+    return QString();
+}
+
 bool SilentServices::askOpenFile(FileDialogRequest &)
 {
     return false;

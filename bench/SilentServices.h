@@ -10,6 +10,10 @@ public:
     void showMessage(const QString &prompt, MessageIcon icon, const QString &title) override;
     QString askText(const QString &prompt, const QString &title,
                     const QString &defaultText) override;
+    std::optional<QString> askTextOrCancel(const QString &prompt, const QString &title,
+                                           const QString &defaultText) override;
+    QString askChoice(const QString &prompt, const QString &title, const QStringList &choices,
+                      const QString &defaultText) override;
     bool askOpenFile(FileDialogRequest &request) override;
     QString askSaveFileName(const QString &title, const QString &initialPath,
                             const QString &filter) override;

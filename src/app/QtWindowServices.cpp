@@ -44,6 +44,31 @@ QString QtWindowServices::askText(const QString &prompt, const QString &title,
     return ok ? answer : QString();
 }
 
+std::optional<QString> QtWindowServices::askTextOrCancel(const QString &prompt,
+                                                         const QString &title,
+                                                         const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
+                                                 QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString QtWindowServices::askChoice(const QString &prompt, const QString &title,
+                                    const QStringList &choices, const QString &defaultText)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(titleOrApplication(title));
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(choices);
+    dialog.setComboBoxEditable(true);
+    // The default shows as typed even when it is none of the choices.
+    dialog.setTextValue(defaultText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
 QString QtWindowServices::qtFilter(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');

@@ -3,6 +3,9 @@
 #include "IconItem.h"
 #include "NoteItem.h"
 
+#include <QGraphicsSceneHelpEvent>
+#include <QToolTip>
+
 namespace {
 // 2^10 leaves: 32 x 32, some 60 x 50 pixels each on a 2000 x 1500 background.
 constexpr int kIndexDepth = 10;
@@ -78,4 +81,25 @@ void PlotScene::mirror(ElementKind kind, int n)
     } else {
         m_notes[n]->mirror(element);
     }
+}
+
+void PlotScene::helpEvent(QGraphicsSceneHelpEvent *event)
+{
+    // The topmost element under the pointer decides; items() gives only
+    // the visible ones, topmost first.
+    const QList<QGraphicsItem *> under = items(event->scenePos());
+    for (QGraphicsItem *item : under) {
+        if (item->type() == ElementItem::Icon)
+            break;
+        if (item->type() != ElementItem::Note)
+            continue;
+        const auto *note = static_cast<const NoteItem *>(item);
+        if (note->showsWholeText())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->screenPos(), note->text(), event->widget());
+        event->accept();
+        return;
+    }
+    QGraphicsScene::helpEvent(event);
 }

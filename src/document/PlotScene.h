@@ -32,6 +32,11 @@ public:
     IconItem *iconItem(int n) const { return m_icons.value(n); }
     NoteItem *noteItem(int n) const { return m_notes.value(n); }
 
+protected:
+    // A note cut short by its box shows its whole text as its tooltip; a
+    // note that shows all of it has none, not even one of an icon below.
+    void helpEvent(QGraphicsSceneHelpEvent *event) override;
+
 private:
     void addElement(ElementKind kind, int n);
     void mirror(ElementKind kind, int n);

@@ -64,14 +64,14 @@ void ActionMenu::endWait()
 {
     m_waiting = false;
     if (!m_window.isClosing())
-        apply(m_choice);
+        apply(m_choice, m_target);
 }
 
-void ActionMenu::apply(Choice choice)
+void ActionMenu::apply(Choice choice, PlotView::Target target)
 {
-    const bool icon = m_target.kind == PlotView::Target::Icon;
+    const bool icon = target.kind == PlotView::Target::Icon;
     const ElementKind kind = icon ? ElementKind::Icon : ElementKind::Note;
-    const int n = m_target.element;
+    const int n = target.element;
     PlotDocument *document = m_window.document();
     const PlotElement &element = document->element(kind, n);
     switch (choice) {

@@ -19,8 +19,12 @@ PasteCommand::PasteCommand(PlotWindow &window)
 void PasteCommand::paste()
 {
     m_window.palette()->hide();
+    pasteAt(m_window.placing()->palettePoint());
+}
+
+void PasteCommand::pasteAt(QPointF at)
+{
     const CutClipboard &clipboard = m_window.clipboard();
-    const QPointF at = m_window.placing()->palettePoint();
     if (clipboard.number > 0) {
         // Letter case counts here, although the folders match without it.
         if (clipboard.iconSetName != m_window.document()->iconSetName()) {

@@ -32,12 +32,38 @@ void ScriptedServices::showMessage(const QString &prompt, MessageIcon icon, cons
         m_messageHook(call);
 }
 
+std::optional<QString> ScriptedServices::nextInput(const Call &call)
+{
+    calls.append(call);
+    if (m_inputs.isEmpty()) {
+        ++unscripted;
+        return std::nullopt;
+    }
+    return m_inputs.dequeue();
+}
+
 QString ScriptedServices::askText(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
-    return answer({QStringLiteral("askText"), prompt,
-                   title.isEmpty() ? applicationTitle() : title, MessageIcon::None, defaultText},
-                  m_inputs);
+    return askTextOrCancel(prompt, title, defaultText).value_or(QString());
+}
+
+std::optional<QString> ScriptedServices::askTextOrCancel(const QString &prompt,
+                                                         const QString &title,
+                                                         const QString &defaultText)
+{
+    return nextInput({QStringLiteral("askText"), prompt,
+                      title.isEmpty() ? applicationTitle() : title, MessageIcon::None,
+                      defaultText});
+}
+
+QString ScriptedServices::askChoice(const QString &prompt, const QString &title,
+                                    const QStringList &choices, const QString &defaultText)
+{
+    Call call{QStringLiteral("askChoice"), prompt, title.isEmpty() ? applicationTitle() : title,
+              MessageIcon::None, defaultText};
+    call.arguments = choices;
+    return nextInput(call).value_or(QString());
 }
 
 bool ScriptedServices::askOpenFile(FileDialogRequest &request)
