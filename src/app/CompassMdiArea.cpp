@@ -39,7 +39,7 @@ void CompassMdiArea::resizeEvent(QResizeEvent *event)
 {
     QMdiArea::resizeEvent(event);
     placeStartPage();
-    keepWindowsInside();
+    refitWindows();
 }
 
 void CompassMdiArea::placeStartPage()
@@ -57,18 +57,33 @@ void CompassMdiArea::placeStartPage()
     m_startPage->raise();
 }
 
-void CompassMdiArea::keepWindowsInside()
+void CompassMdiArea::fitWindow(QMdiSubWindow *window, QSize wanted, QPoint place,
+                               QSize workspace)
 {
-    const QSize area = viewport()->size();
-    for (QMdiSubWindow *window : subWindowList()) {
-        if (window->isMaximized() || window->isMinimized() || !window->isVisible())
+    m_fitted.append({window, wanted, place, QRect()});
+    fit(m_fitted.last(), workspace);
+}
+
+void CompassMdiArea::fit(Fitted &fitted, QSize workspace)
+{
+    const QSize size = fitted.wanted.boundedTo(workspace);
+    const QPoint at(qBound(0, fitted.place.x(), workspace.width() - size.width()),
+                    qBound(0, fitted.place.y(), workspace.height() - size.height()));
+    fitted.given = QRect(at, size);
+    fitted.window->setGeometry(fitted.given);
+}
+
+void CompassMdiArea::refitWindows()
+{
+    const QSize workspace = viewport()->size();
+    for (qsizetype i = m_fitted.size() - 1; i >= 0; --i) {
+        Fitted &fitted = m_fitted[i];
+        // Moved, sized, tiled, maximized or closed: no longer ours to fit.
+        if (!fitted.window || fitted.window->geometry() != fitted.given
+            || fitted.window->isMaximized() || fitted.window->isMinimized()) {
+            m_fitted.removeAt(i);
             continue;
-        const QRect now = window->geometry();
-        if (now.right() < area.width() && now.bottom() < area.height())
-            continue;
-        const QSize size = now.size().boundedTo(area);
-        const QPoint at(qBound(0, now.x(), area.width() - size.width()),
-                        qBound(0, now.y(), area.height() - size.height()));
-        window->setGeometry(QRect(at, size));
+        }
+        fit(fitted, workspace);
     }
 }

@@ -246,26 +246,19 @@ void MainWindow::placeTableWindow(QMdiSubWindow *frame)
         // the screen as well.
         const QRect available = screen()->availableGeometry();
         const QSize decoration = frameGeometry().size() - size();
-        const QSize largest = available.size() - decoration;
-        const QSize grown = (size() + missing).boundedTo(largest).expandedTo(size());
-        if (grown != size()) {
-            const QSize outer = grown + decoration;
-            QPoint at = frameGeometry().topLeft();
-            at.setX(qBound(available.left(), at.x(), available.right() + 1 - outer.width()));
-            at.setY(qBound(available.top(), at.y(), available.bottom() + 1 - outer.height()));
-            workspace += grown - size();
-            resize(grown);
-            move(at);
-        }
+        const QSize grown =
+            (size() + missing).boundedTo(available.size() - decoration).expandedTo(size());
+        const QRect outer(frameGeometry().topLeft(), grown + decoration);
+        workspace += grown - size();
+        resize(grown);
+        if (!available.contains(outer))
+            move(qBound(available.left(), outer.x(), available.right() + 1 - outer.width()),
+                 qBound(available.top(), outer.y(), available.bottom() + 1 - outer.height()));
     }
     // Larger than the workspace, the window takes all of it and its table
-    // scrolls inside; its title bar and close button never leave the
-    // workspace.
-    const QSize size = wanted.boundedTo(workspace);
+    // scrolls inside.
     const int step = kCascadeStep * int((m_tableWindows.size() - 1) % 10);
-    frame->resize(size);
-    frame->move(qBound(0, step, workspace.width() - size.width()),
-                qBound(0, step, workspace.height() - size.height()));
+    m_mdiArea->fitWindow(frame, wanted, QPoint(step, step), workspace);
 }
 
 QMdiSubWindow *MainWindow::frameOf(const PlotWindow *window) const
