@@ -95,6 +95,9 @@ MainWindow::~MainWindow()
 {
     // The program has ended, or a test is done: the box goes with us.
     delete m_about;
+    // Closing the windows below activates others on the way; this window
+    // is no longer one to follow that.
+    m_mdiArea->disconnect(this);
 }
 
 void MainWindow::createFileMenu()
@@ -140,7 +143,9 @@ void MainWindow::createEditMenu()
     m_cutAction->setShortcuts(keys(QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)));
     m_deleteAction = addCommand(m_editMenu, QStringLiteral("&Delete"),
                                 QStringLiteral("Delete the picked-up icon or note"));
-    m_deleteAction->setShortcuts(keys(QKeySequence::Delete, QKeySequence(Qt::Key_Delete)));
+    // Only the Delete key: the other keys some desktops bind to delete
+    // (Ctrl+D) would remove an element by surprise.
+    m_deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
     m_pasteAction = addCommand(m_editMenu, QStringLiteral("&Paste"),
                                QStringLiteral("Paste what was cut last, at the pointer"));
     m_pasteAction->setShortcuts(keys(QKeySequence::Paste, QKeySequence(Qt::CTRL | Qt::Key_V)));

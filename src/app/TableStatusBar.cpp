@@ -31,11 +31,12 @@ void TableStatusBar::follow(PlotWindow *window)
 {
     if (window == m_window)
         return;
-    if (m_window) {
+    if (m_window)
         m_window->document()->disconnect(this);
-        m_window->view()->viewport()->removeEventFilter(this);
-    }
+    if (m_surface)
+        m_surface->removeEventFilter(this);
     m_window = window;
+    m_surface = window ? window->view()->viewport() : nullptr;
     m_pointer->clear();
     if (!window) {
         m_counts->clear();
@@ -52,7 +53,7 @@ void TableStatusBar::follow(PlotWindow *window)
                     showCounts();
                 }
             });
-    window->view()->viewport()->installEventFilter(this);
+    m_surface->installEventFilter(this);
     countLive(ElementKind::Icon);
     countLive(ElementKind::Note);
     showCounts();
@@ -106,8 +107,8 @@ void TableStatusBar::showPointer(QPoint viewportPos)
 
 bool TableStatusBar::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_window && watched == m_window->view()->viewport()) {
-        if (event->type() == QEvent::MouseMove)
+    if (watched == m_surface) {
+        if (event->type() == QEvent::MouseMove && m_window)
             showPointer(static_cast<QMouseEvent *>(event)->position().toPoint());
         else if (event->type() == QEvent::Leave)
             m_pointer->clear();

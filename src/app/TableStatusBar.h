@@ -36,6 +36,10 @@ private:
     void showPointer(QPoint viewportPos);
 
     QPointer<PlotWindow> m_window;
+    // The followed view's viewport, watched for the pointer. Its events
+    // come also while the window around it is being destroyed, when the
+    // window must not be looked at any more.
+    QPointer<QWidget> m_surface;
     QLabel *m_counts;
     QLabel *m_pointer;
     int m_liveIcons = 0;
