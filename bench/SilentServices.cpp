@@ -19,6 +19,18 @@ int SilentServices::askChoice(const QString &, const QString &, const QStringLis
     return defaultButton;
 }
 
+std::optional<QString> SilentServices::askTextOrCancel(const QString &, const QString &,
+                                                       const QString &)
+{
+    return std::nullopt;
+}
+
+QString SilentServices::askTextFromList(const QString &, const QString &, const QStringList &,
+                                        const QString &)
+{
+    return QString();
+}
+
 bool SilentServices::askOpenFile(FileDialogRequest &)
 {
     return false;

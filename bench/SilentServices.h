@@ -12,6 +12,10 @@ public:
                     const QString &defaultText) override;
     int askChoice(const QString &prompt, const QString &title, const QStringList &buttons,
                   int defaultButton) override;
+    std::optional<QString> askTextOrCancel(const QString &prompt, const QString &title,
+                                           const QString &defaultText) override;
+    QString askTextFromList(const QString &prompt, const QString &title,
+                            const QStringList &choices, const QString &defaultText) override;
     bool askOpenFile(FileDialogRequest &request) override;
     QString askSaveFileName(const QString &title, const QString &initialPath,
                             const QString &filter) override;

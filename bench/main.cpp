@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSettings>
 
 #include <cstdio>
 #include <cstring>
@@ -43,6 +44,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "could not make the program folder\n");
         return 1;
     }
+    // The tables it opens are no user's recent tables.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       folder.path() + QStringLiteral("/user-settings"));
     std::fprintf(stderr, "program folder ready in %.1f s; measuring...\n",
                  double(preparing.elapsed()) / 1e3);
 

@@ -28,6 +28,13 @@ QString folderBelow(const ProgramFolder &programFolder, const QString &name)
     return folder;
 }
 
+// The icon sets to choose from: the folders below Icons.
+QStringList iconSets(const ProgramFolder &programFolder)
+{
+    return QDir(programFolder.resolve(QStringLiteral("Icons")))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
 } // namespace
 
 void NewPlotTable::run()
@@ -40,10 +47,19 @@ void NewPlotTable::run()
     services.setCurrentFolder(folder.path());
     services.setCurrentFolder(templates);
 
-    const QString fileName = withoutForbiddenCharacters(
-        services.askText(QStringLiteral("Plotting Table Name: ")) + QStringLiteral(".plt"));
+    // Cancel ends New here; an empty answer given with OK goes on, as it
+    // always has, and names the table ".plt".
+    const std::optional<QString> name =
+        services.askTextOrCancel(QStringLiteral("Plotting Table Name: "));
+    if (!name)
+        return;
+    const QString fileName = withoutForbiddenCharacters(*name + QStringLiteral(".plt"));
     const QString tablePath = tables + u'/' + fileName;
-    if (ProgramFolder::isReadableFile(tablePath)) {
+    // Every other name below the program folder is matched without regard
+    // to case, so "harbour" is taken by Harbour.plt; and a file that is
+    // there but cannot be read is not written over either.
+    const QString taken = CaseInsensitivePath(tables).resolve(fileName);
+    if (QFileInfo::exists(taken) || ProgramFolder::isReadableFile(taken)) {
         services.showMessage(QStringLiteral("File already exists!"));
         return;
     }
@@ -64,9 +80,17 @@ void NewPlotTable::run()
         QFile::copy(picture.path, destination);
     }
 
-    const QString iconSet = services.askText(QStringLiteral("Icon Set (Directory Name): "),
-                                              QStringLiteral("Choose Icon Set"),
-                                              QStringLiteral("BasicSet"));
+    const QString iconSet = services.askTextFromList(QStringLiteral("Icon Set (Directory Name): "),
+                                                QStringLiteral("Choose Icon Set"),
+                                                iconSets(folder), QStringLiteral("BasicSet"));
+    // A set that is not there yet is taken all the same (its icons may come
+    // later), but the user learns why the palette will be empty.
+    if (!iconSet.isEmpty() && folder.iconSetSize(iconSet) == 0)
+        services.showMessage(
+            QStringLiteral("There is no icon set \"%1\" in the Icons folder, so the palette of "
+                           "this Plot Table will be empty until its pictures are put there.")
+                .arg(iconSet),
+            MessageIcon::Exclamation);
     PlotTableWriter().writeNew(tablePath, picture.fileName, iconSet);
     m_main.openFile(folder.tablesFolder() + sep + fileName);
 }

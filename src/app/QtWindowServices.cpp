@@ -39,13 +39,7 @@ void QtWindowServices::showMessage(const QString &prompt, MessageIcon icon, cons
 QString QtWindowServices::askText(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
-                                                 QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
-        return QString();
-    // OK on an empty field must not read as Cancel.
-    return answer.isNull() ? QStringLiteral("") : answer;
+    return askTextOrCancel(prompt, title, defaultText).value_or(QString());
 }
 
 int QtWindowServices::askChoice(const QString &prompt, const QString &title,
@@ -66,6 +60,31 @@ int QtWindowServices::askChoice(const QString &prompt, const QString &title,
     box.setEscapeButton(escape);
     box.exec();
     return int(made.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+}
+
+std::optional<QString> QtWindowServices::askTextOrCancel(const QString &prompt,
+                                                         const QString &title,
+                                                         const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
+                                                 QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString QtWindowServices::askTextFromList(const QString &prompt, const QString &title,
+                                          const QStringList &choices, const QString &defaultText)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(titleOrApplication(title));
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(choices);
+    dialog.setComboBoxEditable(true);
+    // The default shows as typed even when it is none of the choices.
+    dialog.setTextValue(defaultText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString QtWindowServices::qtFilter(const QString &filter)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What a file dialog is to show, and what the user chose in it.
 struct FileDialogRequest
 {
@@ -30,9 +32,7 @@ public:
     virtual void showMessage(const QString &prompt, MessageIcon icon = MessageIcon::None,
                              const QString &title = QString()) = 0;
 
-    // The text as typed, untrimmed. Cancel gives a null text; OK on an
-    // empty field an empty but not null one, so that callers that must
-    // tell the two apart can.
+    // The text as typed, untrimmed; Cancel gives an empty text.
     virtual QString askText(const QString &prompt, const QString &title = QString(),
                              const QString &defaultText = QString()) = 0;
 
@@ -41,6 +41,17 @@ public:
     // Escape or closing the box gives -1.
     virtual int askChoice(const QString &prompt, const QString &title,
                           const QStringList &buttons, int defaultButton) = 0;
+
+    // The same input box for a caller that must tell Cancel from an empty
+    // answer: no value on Cancel.
+    virtual std::optional<QString> askTextOrCancel(const QString &prompt,
+                                                   const QString &title = QString(),
+                                                   const QString &defaultText = QString()) = 0;
+
+    // An input box whose answer may be typed or picked from a list of
+    // choices. Cancel gives an empty text, as for askText.
+    virtual QString askTextFromList(const QString &prompt, const QString &title,
+                                    const QStringList &choices, const QString &defaultText) = 0;
 
     // The open-file dialog. On OK sets request.path and request.fileName
     // and returns true; on Cancel leaves them and returns false.

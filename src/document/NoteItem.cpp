@@ -4,6 +4,7 @@
 #include "Twips.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
 #include <QStyleOptionGraphicsItem>
@@ -19,6 +20,20 @@ constexpr qreal kTextPixels = 11.0;
 // Below this height on screen letters cannot be read; they are shown as
 // grey lines where the text runs, which costs no text layout.
 constexpr qreal kSmallestReadablePixels = 5.0;
+
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+QFont noteFont()
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(8.0);
+    return font;
+}
+
+QRectF textArea(const QRectF &box)
+{
+    return box.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+}
 } // namespace
 
 NoteItem::NoteItem(int elementNumber)
@@ -50,16 +65,13 @@ void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     }
     // Text is laid out only when the note is painted, so thousands of notes
     // off screen cost nothing.
-    QFont font = QApplication::font();
-    font.setPointSizeF(8.0);
     // The view does not save painter state between items, so the clip that
     // keeps long texts inside the box must not outlive this note.
     painter->save();
-    painter->setFont(font);
+    painter->setFont(noteFont());
     painter->setPen(QApplication::palette().color(QPalette::WindowText));
     painter->setClipRect(box, Qt::IntersectClip);
-    painter->drawText(box.adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin),
-                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+    painter->drawText(textArea(box), kTextFlags, m_text);
     painter->restore();
 }
 
@@ -79,4 +91,14 @@ void NoteItem::paintTextAsLines(QPainter *painter, const QRectF &box) const
                           grey);
         remaining -= area.width();
     }
+}
+
+bool NoteItem::showsWholeText() const
+{
+    if (m_text.isEmpty())
+        return true;
+    const QRectF area = textArea(boundingRect());
+    const QRectF needed = QFontMetricsF(noteFont()).boundingRect(area, kTextFlags, m_text);
+    // Half a pixel for rounding: a text that just fits is not cut.
+    return needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5;
 }

@@ -16,6 +16,10 @@ public:
     void mirror(const PlotElement &element);
 
     const QString &text() const { return m_text; }
+    // False when the box cuts the text short, which the note's tooltip
+    // then shows whole. Measured only when asked, so that thousands of
+    // notes cost nothing for it.
+    bool showsWholeText() const;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget) override;
 

@@ -3,6 +3,7 @@
 #include "IconItem.h"
 #include "NoteItem.h"
 
+
 namespace {
 // 2^10 leaves: 32 x 32, some 60 x 50 pixels each on a 2000 x 1500 background.
 constexpr int kIndexDepth = 10;

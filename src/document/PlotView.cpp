@@ -2,6 +2,7 @@
 
 #include "CoveredElements.h"
 #include "ElementItem.h"
+#include "NoteItem.h"
 #include "Twips.h"
 
 #include <QCoreApplication>
@@ -179,8 +180,14 @@ void PlotView::showToolTip(QHelpEvent *event)
 {
     // The view finds the element itself: a carried one is hidden from the
     // scene, which would find nothing there.
+    // An icon shows its text; a note only the text its box cuts short, and
+    // a note that shows all of it has no tooltip, not even an icon's below.
     const ElementItem *element = elementAt(event->pos());
-    const QString text = element ? element->toolTip() : QString();
+    QString text;
+    if (element && element->kind() == ElementItem::Icon)
+        text = element->toolTip();
+    else if (element && !static_cast<const NoteItem *>(element)->showsWholeText())
+        text = static_cast<const NoteItem *>(element)->text();
     if (text.isEmpty())
         QToolTip::hideText();
     else

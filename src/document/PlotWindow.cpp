@@ -23,7 +23,9 @@
 
 #include <QAction>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -33,6 +35,7 @@
 
 #include <array>
 #include <utility>
+#include <cmath>
 
 namespace {
 
@@ -279,6 +282,67 @@ int PlotWindow::addNote(const QString &text, QPointF topLeft)
     if (refusedAsFull(ElementKind::Note))
         return 0;
     return m_document->addNote(text, topLeft);
+}
+
+PlotView::Target PlotWindow::pickedUp() const
+{
+    const struct { PlotView::Target::Kind kind; ElementKind element; int n; } picked[] = {
+        {PlotView::Target::Icon, ElementKind::Icon, m_carrying->carriedIcon()},
+        {PlotView::Target::Note, ElementKind::Note, m_carrying->carriedNote()},
+    };
+    // A cut or deleted element stays picked up until the pointer moves on;
+    // it is gone for the user all the same.
+    for (const auto &p : picked) {
+        if (p.n > 0 && m_document->element(p.element, p.n).live)
+            return {p.kind, p.n};
+    }
+    return {};
+}
+
+bool PlotWindow::cutPickedUp()
+{
+    const PlotView::Target target = pickedUp();
+    if (target.kind == PlotView::Target::Background)
+        return false;
+    m_actionMenu->apply(ActionMenu::Cut, target);
+    return true;
+}
+
+bool PlotWindow::deletePickedUp()
+{
+    const PlotView::Target target = pickedUp();
+    if (target.kind == PlotView::Target::Background)
+        return false;
+    m_actionMenu->apply(ActionMenu::Delete, target);
+    return true;
+}
+
+void PlotWindow::paste()
+{
+    // Over the picture means over this view and not over another window
+    // that covers it.
+    QWidget *surface = m_view->viewport();
+    QWidget *under = QApplication::widgetAt(QCursor::pos());
+    const bool over = under && (under == surface || surface->isAncestorOf(under));
+    const QPoint at = over ? surface->mapFromGlobal(QCursor::pos()) : QPoint(0, 0);
+    const QPointF pixels = m_view->mapToScene(at);
+    pasteAt(QPointF(std::round(Twips::fromPixels(pixels.x())),
+                    std::round(Twips::fromPixels(pixels.y()))));
+}
+
+void PlotWindow::pasteAt(QPointF twips)
+{
+    m_paste->pasteAt(twips);
+}
+
+void PlotWindow::showFind()
+{
+    m_find->showPanel();
+}
+
+void PlotWindow::saveSnapshot()
+{
+    m_snapshot->saveSnapshot();
 }
 
 void PlotWindow::setEndingBySignal()

@@ -3,6 +3,7 @@
 #include "PictureCache.h"
 #include "PlotElement.h"
 #include "PlotTableReader.h"
+#include "PlotView.h"
 #include "ProgramFolder.h"
 
 #include <QPixmap>
@@ -22,7 +23,6 @@ class PasteCommand;
 class Placing;
 class PlotDocument;
 class PlotScene;
-class PlotView;
 class SnapshotCommand;
 class TableGuard;
 class WindowServices;
@@ -66,6 +66,7 @@ public:
     // Zoom In, Zoom Out, Fit Window and Actual Size for this window, in
     // menu order; their shortcuts work while the window has the focus.
     QList<QAction *> zoomActions() const;
+    SnapshotCommand *snapshotCommand() const { return m_snapshot; }
 
     const ProgramFolder &programFolder() const { return m_folder; }
     WindowServices &services() const { return m_services; }
@@ -88,6 +89,23 @@ public:
     void setEndingBySignal();
 
     QSize sizeHint() const override { return m_clientSize; }
+
+    // The picked-up element that is still live: the icon when an icon and
+    // a note are both picked up; Background when there is none.
+    PlotView::Target pickedUp() const;
+
+public slots:
+    // The menu bar's commands on this table, each the same as its button in
+    // a pop-up frame. Cut and Delete act on the picked-up element and return
+    // false when there is none.
+    bool cutPickedUp();
+    bool deletePickedUp();
+    // Pastes at the pointer when it is over this table's picture, otherwise
+    // at the top-left corner of the part that shows.
+    void paste();
+    void pasteAt(QPointF twips);
+    void showFind();
+    void saveSnapshot();
 
 signals:
     // The window closes; its table was written.

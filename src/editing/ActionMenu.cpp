@@ -65,29 +65,29 @@ void ActionMenu::endWait()
 {
     m_waiting = false;
     if (!m_window.isClosing())
-        apply(m_choice);
+        apply(m_choice, m_target);
 }
 
-void ActionMenu::apply(Choice choice)
+void ActionMenu::apply(Choice choice, PlotView::Target target)
 {
-    const bool icon = m_target.kind == PlotView::Target::Icon;
+    const bool icon = target.kind == PlotView::Target::Icon;
     const ElementKind kind = icon ? ElementKind::Icon : ElementKind::Note;
-    const int n = m_target.element;
+    const int n = target.element;
     PlotDocument *document = m_window.document();
     const PlotElement &element = document->element(kind, n);
     switch (choice) {
     case Edit: {
         const QPointer<PlotWindow> window(&m_window);
-        const QString text =
-            icon ? m_window.services().askText(QStringLiteral("Info: "),
-                                               QStringLiteral("Icon Name"), element.text)
-                 : m_window.services().askText(QStringLiteral("Note: "), QStringLiteral("Note"),
-                                               element.text);
+        const std::optional<QString> text =
+            icon ? m_window.services().askTextOrCancel(QStringLiteral("Info: "),
+                                                       QStringLiteral("Icon Name"), element.text)
+                 : m_window.services().askTextOrCancel(QStringLiteral("Note: "),
+                                                       QStringLiteral("Note"), element.text);
         // Cancel keeps the text; only an answer given with OK replaces it,
         // an empty one too.
-        if (!window || window->isClosing() || text.isNull())
+        if (!window || window->isClosing() || !text)
             return;
-        document->edit(kind, n, text);
+        document->edit(kind, n, *text);
         break;
     }
     case Cut: {

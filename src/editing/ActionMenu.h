@@ -23,13 +23,16 @@ public:
 
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
 
+    // What a choice does to one element; the menu bar's Cut and Delete take
+    // this same way for the picked-up element.
+    void apply(Choice choice, PlotView::Target target);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void choose(Choice choice);
     void endWait();
-    void apply(Choice choice);
 
     PlotWindow &m_window;
     bool m_waiting = false;

@@ -19,8 +19,12 @@ PasteCommand::PasteCommand(PlotWindow &window)
 void PasteCommand::paste()
 {
     m_window.palette()->hide();
+    pasteAt(m_window.placing()->palettePoint());
+}
+
+void PasteCommand::pasteAt(QPointF at)
+{
     const CutClipboard &clipboard = m_window.clipboard();
-    const QPointF at = m_window.placing()->palettePoint();
     int n = 0;
     ElementKind kind = ElementKind::Icon;
     if (clipboard.number > 0) {

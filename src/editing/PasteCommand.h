@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 
 class PlotWindow;
 
@@ -13,7 +14,10 @@ class PasteCommand : public QObject
 public:
     explicit PasteCommand(PlotWindow &window);
 
+    // The palette's button: at the point where the palette was opened.
     void paste();
+    // At a top-left corner in twips, as the menu bar's Paste does.
+    void pasteAt(QPointF at);
 
 private:
     PlotWindow &m_window;

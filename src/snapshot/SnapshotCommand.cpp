@@ -41,7 +41,10 @@ void SnapshotCommand::saveSnapshot()
     services.setCurrentFolder(folder);
     // The palette is never in the picture.
     m_window.palette()->hide();
-    Snapshot::save(Snapshot::capture(*m_window.view()), folder + QDir::separator() + kSnapshotName);
-    // Nothing is reported: without an image program the file is still there.
-    services.startProgram(imageProgram(), {kSnapshotName}, folder);
+    const QString path = folder + QDir::separator() + kSnapshotName;
+    const bool written = Snapshot::save(Snapshot::capture(*m_window.view()), path);
+    // No message box: without an image program the file is still there,
+    // and whoever shows the status says so.
+    const bool shown = services.startProgram(imageProgram(), {kSnapshotName}, folder);
+    emit snapshotSaved(path, written, shown);
 }

@@ -14,6 +14,13 @@ public:
 
     void saveSnapshot();
 
+signals:
+    // After each snapshot: the file it went to, whether it could be written
+    // there, and whether the image program could be started on it. Said
+    // outright, since otherwise a desktop without an image program shows
+    // nothing at all.
+    void snapshotSaved(const QString &path, bool written, bool shown);
+
 private:
     PlotWindow &m_window;
 };

@@ -4,7 +4,6 @@
 #include "MachineSettings.h"
 #include "TerminationWatcher.h"
 
-#include <QMenu>
 #include <QtTest>
 
 #include <csignal>
@@ -54,16 +53,6 @@ private slots:
         QVERIFY(f.services.calls.isEmpty());
         QVERIFY(f.folder.readBytes(MachineSettings::storePath())
                     .contains("\nPath=" + f.folder.path().toUtf8() + "\n"));
-        // The menus; a separator or a shortcut key would show as "!".
-        QStringList seen{f.main->windowTitle()};
-        for (QMenu *menu : {f.main->fileMenu(), f.main->helpMenu()}) {
-            seen << menu->title();
-            for (QAction *action : menu->actions())
-                seen << action->text() + (action->isSeparator() || !action->shortcut().isEmpty()
-                                              ? "!" : "");
-        }
-        QCOMPARE(seen, (QStringList{"Quenbrack", "&File", "&New", "&Open", "&Help", "&Info",
-                                    "&About"}));
     }
 
     void openWhileOthersAreOpen_data()

@@ -3,10 +3,14 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMdiSubWindow>
+#include <QSettings>
 
 DocumentFixture::DocumentFixture()
 {
     qputenv("XDG_CONFIG_DIRS", settings.path().toUtf8());
+    // The user's settings (the recent tables) apart from the machine's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       settings.filePath(QStringLiteral("user")));
     main = std::make_unique<MainWindow>(folder.path(), services);
 }
 

@@ -14,7 +14,7 @@
 #include <memory>
 
 // A main window on a throw-away program folder with scripted answers, and
-// a settings store of its own.
+// settings of its own: the machine's and the user's.
 struct DocumentFixture
 {
     DocumentFixture();

@@ -32,14 +32,41 @@ void ScriptedServices::showMessage(const QString &prompt, MessageIcon icon, cons
         m_messageHook(call);
 }
 
+std::optional<QString> ScriptedServices::nextInput(const Call &call)
+{
+    calls.append(call);
+    if (m_inputHook)
+        m_inputHook(call);
+    if (m_inputs.isEmpty()) {
+        ++unscripted;
+        return std::nullopt;
+    }
+    return m_inputs.dequeue();
+}
+
 QString ScriptedServices::askText(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
-    const Call call{QStringLiteral("askText"), prompt, title.isEmpty() ? applicationTitle() : title,
-                    MessageIcon::None, defaultText};
-    if (m_inputHook)
-        m_inputHook(call);
-    return answer(call, m_inputs);
+    return askTextOrCancel(prompt, title, defaultText).value_or(QString());
+}
+
+std::optional<QString> ScriptedServices::askTextOrCancel(const QString &prompt,
+                                                         const QString &title,
+                                                         const QString &defaultText)
+{
+    return nextInput({QStringLiteral("askText"), prompt,
+                      title.isEmpty() ? applicationTitle() : title, MessageIcon::None,
+                      defaultText});
+}
+
+QString ScriptedServices::askTextFromList(const QString &prompt, const QString &title,
+                                          const QStringList &choices,
+                                          const QString &defaultText)
+{
+    Call call{QStringLiteral("askTextFromList"), prompt, title.isEmpty() ? applicationTitle() : title,
+              MessageIcon::None, defaultText};
+    call.arguments = choices;
+    return nextInput(call).value_or(QString());
 }
 
 int ScriptedServices::askChoice(const QString &prompt, const QString &title,

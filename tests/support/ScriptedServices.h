@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // A test double for the window services: records every call and answers
 // input boxes and dialogs from a script, in order. A call with no scripted
 // answer gets Cancel, and is counted, so a test can see that the program
@@ -23,24 +25,21 @@ public:
               defaultText(std::move(defaultText))
         {
         }
-        QString kind; // "message", "askText", "openFile", "saveFile", "startProgram"
+        QString kind; // "message", "askText", "askChoice", "openFile", "saveFile", "startProgram"
         QString text; // prompt or message text, or the program
         QString title;
         MessageIcon icon;
         QString defaultText;
         FileDialogRequest dialog; // openFile: the request as shown
-        QStringList arguments;
+        QStringList arguments; // startProgram: its arguments; askChoice: the choices
         QString folder;
     };
 
-    // Answers, consumed in order by the calls of that kind.
-    // An answer given with OK: never null, even when empty.
-    void answerInput(const QString &answer)
-    {
-        m_inputs.enqueue(answer.isNull() ? QStringLiteral("") : answer);
-    }
-    // Cancel on the next input box.
-    void cancelInput() { m_inputs.enqueue(QString()); }
+    // Answers, consumed in order by the calls of that kind. Input boxes
+    // (askText, askTextOrCancel, askTextFromList) share one queue.
+    void answerInput(const QString &answer) { m_inputs.enqueue(answer); }
+    // Cancel in the next input box, which askTextOrCancel can tell apart.
+    void cancelInput() { m_inputs.enqueue(std::nullopt); }
     // The index of the button to choose in the next askChoice(); -1 is
     // Escape. An unscripted question takes its default button.
     void answerChoice(int button) { m_choices.enqueue(button); }
@@ -63,6 +62,10 @@ public:
                     const QString &defaultText) override;
     int askChoice(const QString &prompt, const QString &title, const QStringList &buttons,
                   int defaultButton) override;
+    std::optional<QString> askTextOrCancel(const QString &prompt, const QString &title,
+                                           const QString &defaultText) override;
+    QString askTextFromList(const QString &prompt, const QString &title,
+                            const QStringList &choices, const QString &defaultText) override;
     bool askOpenFile(FileDialogRequest &request) override;
     QString askSaveFileName(const QString &title, const QString &initialPath,
                             const QString &filter) override;
@@ -76,7 +79,10 @@ private:
     // Records the call and gives the next scripted answer of its kind.
     QString answer(Call call, QQueue<QString> &answers);
 
-    QQueue<QString> m_inputs;
+    // The next scripted input box answer; none (Cancel) when unscripted.
+    std::optional<QString> nextInput(const Call &call);
+
+    QQueue<std::optional<QString>> m_inputs;
     QQueue<QString> m_opens;
     QQueue<QString> m_saves;
     QQueue<int> m_choices;
