@@ -28,7 +28,7 @@ press() { # press <key>: to the main window, once the program has seen it active
 pixels_of() { # pixels_of <colour>: how many pixels of the screen show it
     import -window root -depth 8 "$WORK/screen.png"
     convert "$WORK/screen.png" -fill black +opaque "$1" -fill white -opaque "$1" \
-        -format '%[fx:int(mean*w*h+0.5)]' info:
+        -format '%[fx:int(mean*w*h+0.5)]' info: | awk '{ printf "%d\n", $1 }'
 }
 many_of() { [ "$(pixels_of "$1")" -gt "$2" ]; }
 none_of() { [ "$(pixels_of "$1")" -eq 0 ]; }
@@ -56,14 +56,15 @@ bx=$X by=$Y
 geometry "$MAIN"
 [ $((GX + GW)) -le 1600 ] && [ $((GY + GH)) -le 1200 ] && [ "$GW" -gt 1400 ] ||
     fail "the main window is at $GX,$GY, $GW x $GH: not grown to the screen"
-# The table's frame ends where its picture stops showing; its close button is at the
-# right end of the title bar above.
+# The table's frame ends where its picture stops showing, or a scroll bar's width further
+# right; its close button is at the right end of the title bar above, and is looked for
+# from the right, so that no other button of the title bar is met first.
 import -window root -crop "1600x1+0+$((by + 60))" -depth 8 txt:- >"$WORK/row.txt"
 right=$(awk -F'[,:]' -v x0="$bx" '/#3C8C5A/ && $1 >= x0 { last = $1 } END { print last }' \
     "$WORK/row.txt")
 [ -n "$right" ] && [ "$right" -lt $((GX + GW - 4)) ] || fail "the picture reaches ${right:-?}"
 found=
-for dx in 8 10 12 14 16 18 20; do
+for dx in -24 -22 -20 -18 -16 -14 -12 -10 -8 -6 -4 -2 0 2 4 6 8 10 12 14 16 18 20; do
     for dy in 8 10 12 14; do
         xdotool mousemove --sync $((right - dx)) $((by - dy)) click 1
         sleep 0.3
