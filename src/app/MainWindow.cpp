@@ -76,6 +76,7 @@ MainWindow::MainWindow(const QString &folder, WindowServices &services, QWidget 
     m_mdiArea->setStartPage(m_startPage);
     createFileMenu();
     createEditMenu();
+    createViewMenu();
     m_windowMenu = new WindowMenu(m_mdiArea, this);
     menuBar()->addMenu(m_windowMenu);
     createHelpMenu();
@@ -175,6 +176,24 @@ void MainWindow::createEditMenu()
     connect(m_deleteAction, &QAction::triggered, this, &MainWindow::deletePickedUp);
     connect(m_pasteAction, &QAction::triggered, this, &MainWindow::paste);
     connect(m_findAction, &QAction::triggered, this, &MainWindow::showFind);
+}
+
+void MainWindow::createViewMenu()
+{
+    // Each table window zooms on its own and owns its zoom commands; the
+    // menu shows those of the active table, and nothing to choose without.
+    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    connect(m_viewMenu, &QMenu::aboutToShow, this, [this] {
+        m_viewMenu->clear();
+        if (PlotWindow *table = activeTable()) {
+            m_viewMenu->addActions(table->zoomActions());
+            return;
+        }
+        for (const QString &caption : {QStringLiteral("Zoom &In"), QStringLiteral("Zoom &Out"),
+                                       QStringLiteral("&Fit Window"),
+                                       QStringLiteral("&Actual Size")})
+            m_viewMenu->addAction(caption)->setEnabled(false);
+    });
 }
 
 void MainWindow::createHelpMenu()

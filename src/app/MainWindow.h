@@ -71,6 +71,7 @@ public:
     QMenu *fileMenu() const { return m_fileMenu; }
     QMenu *recentMenu() const { return m_recentMenu; }
     QMenu *editMenu() const { return m_editMenu; }
+    QMenu *viewMenu() const { return m_viewMenu; }
     WindowMenu *windowMenu() const { return m_windowMenu; }
     QMenu *helpMenu() const { return m_helpMenu; }
     QAction *newAction() const { return m_newAction; }
@@ -111,6 +112,7 @@ protected:
 private:
     void createFileMenu();
     void createEditMenu();
+    void createViewMenu();
     void createHelpMenu();
     void listRecentTables();
     void activeWindowChanged();
@@ -134,6 +136,7 @@ private:
     QMenu *m_fileMenu = nullptr;
     QMenu *m_recentMenu = nullptr;
     QMenu *m_editMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
     WindowMenu *m_windowMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_newAction = nullptr;

@@ -12,6 +12,10 @@
 
 namespace {
 
+// How long appends gather before they are written and synced: well within
+// the second in which an edit must reach the disk.
+constexpr int kGatherMs = 200;
+
 // Only ever a regular file: a journal path that names a device (say
 // /dev/full, which accepts the open and fails the write) must survive.
 void removeJournal(const QString &path)
@@ -87,6 +91,8 @@ bool JournalWriter::flush()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     const qint64 target = m_queuedBytes;
+    m_flushWanted = true;
+    m_wake.notify_one();
     m_synced.wait(lock, [&] {
         return !m_running || m_syncedBytes >= target || !m_errorString.isEmpty();
     });
@@ -131,8 +137,14 @@ void JournalWriter::run()
         m_wake.wait(lock, [this] { return m_stopping || !m_pending.isEmpty(); });
         if (m_pending.isEmpty())
             break; // stopping, and everything is written
-        // Everything that gathered while the last batch was syncing goes
-        // out together, so a burst of appends costs one sync, not many.
+        // A carry appends a record for every mouse move. They gather for a
+        // moment and go out together: a sync for each would keep the disk,
+        // and on a small machine the processor, busy under the user's hand.
+        m_wake.wait_for(lock, std::chrono::milliseconds(kGatherMs),
+                        [this] { return m_stopping || m_flushWanted; });
+        m_flushWanted = false;
+        // Everything that gathered meanwhile goes out together, so a burst
+        // of appends costs one sync, not many.
         QByteArray batch;
         batch.swap(m_pending);
         lock.unlock();

@@ -17,8 +17,9 @@
 
 // Appends the changes made to an open table to its journal. The editor must
 // never stutter on a slow disk, so append() only encodes and queues; a
-// worker thread writes whatever has gathered and syncs it, and is woken by
-// every append, so a change is on disk well within a second.
+// worker thread, woken by an append, lets appends gather for a fifth of a
+// second, then writes and syncs them together, so a change is on disk well
+// within a second.
 class JournalWriter : public QObject
 {
     Q_OBJECT
@@ -81,6 +82,7 @@ private:
     qint64 m_syncedBytes = 0;  // of those, written and synced
     bool m_running = false;
     bool m_stopping = false;
+    bool m_flushWanted = false;
     QString m_errorString;
     QString m_path;
 

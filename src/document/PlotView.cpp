@@ -159,12 +159,16 @@ void PlotView::updateCursor(const QPoint &viewportPos)
 {
     // A closed hand holds what is carried; an open hand offers to take the
     // element under the pointer.
-    if (m_dragging)
-        viewport()->setCursor(Qt::ClosedHandCursor);
-    else if (targetAt(viewportPos).kind != Target::Background)
-        viewport()->setCursor(Qt::OpenHandCursor);
-    else
+    // Set only when it changes: a carry moves the pointer hundreds of
+    // times, and each setting goes to the window system.
+    const Qt::CursorShape shape = m_dragging ? Qt::ClosedHandCursor
+                                  : targetAt(viewportPos).kind != Target::Background
+                                      ? Qt::OpenHandCursor
+                                      : Qt::ArrowCursor;
+    if (shape == Qt::ArrowCursor && viewport()->testAttribute(Qt::WA_SetCursor))
         viewport()->unsetCursor();
+    else if (shape != Qt::ArrowCursor && viewport()->cursor().shape() != shape)
+        viewport()->setCursor(shape);
 }
 
 bool PlotView::viewportEvent(QEvent *event)

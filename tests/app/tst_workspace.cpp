@@ -58,6 +58,22 @@ class TestWorkspace : public QObject
 {
     Q_OBJECT
 private slots:
+    void viewMenuActsOnTheActiveTable()
+    {
+        Workspace f;
+        QMenu *view = f.main->viewMenu();
+        emit view->aboutToShow(); // no table: nothing to choose
+        QCOMPARE(view->actions().size(), 4);
+        QVERIFY(!view->actions().first()->isEnabled());
+        PlotWindow *a = f.openNamed("A.plt");
+        PlotWindow *b = f.openNamed("B.plt");
+        emit view->aboutToShow();
+        QCOMPARE(view->actions(), b->zoomActions());
+        view->actions()[0]->trigger(); // Zoom In
+        QVERIFY(b->view()->zoom() > 1.0);
+        QCOMPARE(a->view()->zoom(), 1.0);
+    }
+
     void menus()
     {
         // Every caption kept, the new commands added, each with its key.
@@ -72,7 +88,7 @@ private slots:
                                     "  -", "  Save &Snapshot ", "  -", "  &Close Ctrl+W", "  -",
                                     "  E&xit Ctrl+Q", "&Edit", "  Undo Ctrl+Z",
                                     "  Redo Ctrl+Shift+Z", "  -", "  Cu&t Ctrl+X", "  &Delete Del",
-                                    "  &Paste Ctrl+V", "  -", "  &Find Ctrl+F", "&Window",
+                                    "  &Paste Ctrl+V", "  -", "  &Find Ctrl+F", "&View", "&Window",
                                     "  &Tile ", "  &Cascade ", "  -", "  Ne&xt Ctrl+Tab",
                                     "  Pre&vious Ctrl+Shift+Backtab", "  -", "&Help",
                                     "  &Info F1", "  &About "}));
