@@ -9,8 +9,8 @@ QString stepName(const QString &verb, ElementKind kind)
 }
 } // namespace
 
-AddElementCommand::AddElementCommand(PlotDocument &document, const QString &verb,
-                                     ElementKind kind, int n)
+ElementCommand::ElementCommand(PlotDocument &document, const QString &verb, ElementKind kind,
+                               int n)
     : DocumentCommand(document, stepName(verb, kind))
     , m_kind(kind)
     , m_n(n)
@@ -81,9 +81,7 @@ void MoveElementsCommand::apply()
 
 SetTextCommand::SetTextCommand(PlotDocument &document, const QString &verb, ElementKind kind,
                                int n, const QString &before, const QString &after)
-    : DocumentCommand(document, stepName(verb, kind))
-    , m_kind(kind)
-    , m_n(n)
+    : ElementCommand(document, verb, kind, n)
     , m_before(before)
     , m_after(after)
 {
@@ -102,9 +100,7 @@ void SetTextCommand::apply()
 RemoveElementCommand::RemoveElementCommand(PlotDocument &document, const QString &verb,
                                            ElementKind kind, int n, const QString &textBefore,
                                            bool clearsText)
-    : DocumentCommand(document, stepName(verb, kind))
-    , m_kind(kind)
-    , m_n(n)
+    : ElementCommand(document, verb, kind, n)
     , m_text(textBefore)
     , m_clearsText(clearsText)
 {

@@ -5,24 +5,32 @@
 #include <QPointF>
 #include <QVector>
 
-// The steps a user's changes make. Each names the element it changed by
-// kind and number, which stay valid for as long as the table is open.
+// The steps a user's changes make.
+
+// A step that changed one element, named by kind and number, which stay
+// valid for as long as the table is open; the step's name is the verb and
+// the kind ("Delete Note").
+class ElementCommand : public DocumentCommand
+{
+public:
+    ElementCommand(PlotDocument &document, const QString &verb, ElementKind kind, int n);
+
+protected:
+    ElementKind m_kind;
+    int m_n;
+};
 
 // An element placed or pasted: undo takes it off the table again, redo
 // brings it back. The number is never given to another element, so the
 // file written on closing holds exactly what the table shows.
-class AddElementCommand : public DocumentCommand
+class AddElementCommand : public ElementCommand
 {
 public:
-    AddElementCommand(PlotDocument &document, const QString &verb, ElementKind kind, int n);
+    using ElementCommand::ElementCommand;
 
 protected:
     void revert() override;
     void apply() override;
-
-private:
-    ElementKind m_kind;
-    int m_n;
 };
 
 // One carry, from picking elements up to putting them down: the moves of
@@ -53,7 +61,7 @@ private:
 };
 
 // Edit: the element's text before and after.
-class SetTextCommand : public DocumentCommand
+class SetTextCommand : public ElementCommand
 {
 public:
     SetTextCommand(PlotDocument &document, const QString &verb, ElementKind kind, int n,
@@ -64,15 +72,13 @@ protected:
     void apply() override;
 
 private:
-    ElementKind m_kind;
-    int m_n;
     QString m_before;
     QString m_after;
 };
 
 // Cut or Delete: the element leaves the table (Delete also clears its
 // text); undo makes the same element live again with the text it had.
-class RemoveElementCommand : public DocumentCommand
+class RemoveElementCommand : public ElementCommand
 {
 public:
     RemoveElementCommand(PlotDocument &document, const QString &verb, ElementKind kind, int n,
@@ -83,8 +89,6 @@ protected:
     void apply() override;
 
 private:
-    ElementKind m_kind;
-    int m_n;
     QString m_text;
     bool m_clearsText;
 };
