@@ -156,9 +156,13 @@ void MainWindow::placeTableWindow(QMdiSubWindow *frame)
         const QRect outer(frameGeometry().topLeft(), grown + decoration);
         workspace += grown - size();
         resize(grown);
+        // A window already larger than the screen keeps its top-left
+        // corner on it, where its title bar can be reached.
         if (!available.contains(outer))
-            move(qBound(available.left(), outer.x(), available.right() + 1 - outer.width()),
-                 qBound(available.top(), outer.y(), available.bottom() + 1 - outer.height()));
+            move(qBound(available.left(), outer.x(),
+                        qMax(available.left(), available.right() + 1 - outer.width())),
+                 qBound(available.top(), outer.y(),
+                        qMax(available.top(), available.bottom() + 1 - outer.height())));
     }
     // Larger than the workspace, the window takes all of it and its table
     // scrolls inside.
