@@ -135,18 +135,6 @@ private slots:
                  expected);
     }
 
-    void findOpensInTheActiveTable()
-    {
-        Workspace f;
-        PlotWindow *a = f.openNamed("A.plt");
-        PlotWindow *b = f.openNamed("B.plt");
-        f.activate();
-        QTest::keyClick(f.main.get(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(b->findPanel()->isVisible());
-        QVERIFY(!a->findPanel()->isVisible());
-        QCOMPARE(b->findPanel()->list()->count(), 1);
-    }
-
     void editCommands_data()
     {
         // The icon of A is picked up by a click, unless `pick` is false;
