@@ -143,8 +143,12 @@ void PlotView::mouseReleaseEvent(QMouseEvent *event)
 
 void PlotView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // A double-click is a press like any other; it picks up what it hits.
+    // A double-click is a press like any other; it picks up what it hits,
+    // and opens the element's Edit.
     mousePressEvent(event);
+    const Target target = targetAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && target.kind != Target::Background)
+        emit elementDoubleClicked(target);
 }
 
 void PlotView::setDragging(bool dragging)

@@ -77,6 +77,8 @@ signals:
     void backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips);
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
     void elementClicked(PlotView::Target target);
+    // A double-click of the left button on an element.
+    void elementDoubleClicked(PlotView::Target target);
     void zoomChanged(qreal scale);
     // Every mouse button is up again.
     void buttonsReleased();

@@ -7,6 +7,7 @@
 #include "FindPanel.h"
 #include "IconItem.h"
 #include "IconSet.h"
+#include "KeyboardEditing.h"
 #include "LocateMarker.h"
 #include "NoteItem.h"
 #include "PaletteFrame.h"
@@ -15,10 +16,12 @@
 #include "PlotDocument.h"
 #include "PlotScene.h"
 #include "PlotView.h"
+#include "Selection.h"
 #include "SnapshotCommand.h"
 #include "TableGuard.h"
 #include "Twips.h"
 #include "WindowServices.h"
+#include "WindowTitle.h"
 #include "ZoomController.h"
 
 #include <QAction>
@@ -88,9 +91,11 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     m_findPanel = new FindPanel(surface);
     m_findPanel->hide();
 
+    m_selection = new Selection(*m_document, m_view, this);
     m_placing = new Placing(*this);
     m_carrying = new Carrying(*this);
     m_actionMenu = new ActionMenu(*this);
+    m_keyboard = new KeyboardEditing(*this);
     m_paste = new PasteCommand(*this);
     m_find = new FindCommand(*this);
     m_snapshot = new SnapshotCommand(*this);
@@ -133,12 +138,14 @@ void PlotWindow::escape()
         return;
     }
     m_carrying->putDown();
+    m_selection->clear();
     m_locateMarker->hide();
 }
 
 PlotWindow::~PlotWindow()
 {
     // The tools watch the frames and the view; they go before those do.
+    delete m_keyboard;
     delete m_zoom;
     delete m_snapshot;
     delete m_find;
@@ -146,6 +153,7 @@ PlotWindow::~PlotWindow()
     delete m_actionMenu;
     delete m_carrying;
     delete m_placing;
+    delete m_selection;
     m_view->setLifted({});
     // The scene goes before the view, and every item it deletes would mark
     // its place in the view for repainting: a region of tens of thousands
@@ -190,7 +198,7 @@ void PlotWindow::load()
 
     // The title shows an unsaved change the platform's way once the table
     // has a step that closing would write.
-    setWindowTitle(m_path + QStringLiteral("[*]"));
+    setWindowTitle(WindowTitle::forFile(m_path));
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
 
@@ -286,17 +294,16 @@ int PlotWindow::addNote(const QString &text, QPointF topLeft)
 
 PlotView::Target PlotWindow::pickedUp() const
 {
-    const struct { PlotView::Target::Kind kind; ElementKind element; int n; } picked[] = {
-        {PlotView::Target::Icon, ElementKind::Icon, m_carrying->carriedIcon()},
-        {PlotView::Target::Note, ElementKind::Note, m_carrying->carriedNote()},
-    };
-    // A cut or deleted element stays picked up until the pointer moves on;
-    // it is gone for the user all the same.
-    for (const auto &p : picked) {
-        if (p.n > 0 && m_document->element(p.element, p.n).live)
-            return {p.kind, p.n};
-    }
-    return {};
+    return m_selection->current();
+}
+
+bool PlotWindow::editPickedUp()
+{
+    const PlotView::Target target = pickedUp();
+    if (target.kind == PlotView::Target::Background)
+        return false;
+    m_actionMenu->apply(ActionMenu::Edit, target);
+    return true;
 }
 
 bool PlotWindow::cutPickedUp()
@@ -343,6 +350,18 @@ void PlotWindow::showFind()
 void PlotWindow::saveSnapshot()
 {
     m_snapshot->saveSnapshot();
+}
+
+int PlotWindow::save()
+{
+    const TableGuard::SaveResult result = m_guard->save();
+    // Written elsewhere, when its own file could not be: the window is now
+    // that table's.
+    if (result == TableGuard::Saved && m_guard->file() != m_folder.tableFile(m_path)) {
+        m_path = m_guard->file();
+        setWindowTitle(WindowTitle::forFile(m_path));
+    }
+    return result;
 }
 
 void PlotWindow::setEndingBySignal()

@@ -16,6 +16,7 @@ class Carrying;
 class FindCommand;
 class FindPanel;
 class IconItem;
+class KeyboardEditing;
 class LocateMarker;
 class NoteItem;
 class PaletteFrame;
@@ -23,6 +24,7 @@ class PasteCommand;
 class Placing;
 class PlotDocument;
 class PlotScene;
+class Selection;
 class SnapshotCommand;
 class TableGuard;
 class WindowServices;
@@ -62,6 +64,8 @@ public:
     Carrying *carrying() const { return m_carrying; }
     ActionMenu *actionMenu() const { return m_actionMenu; }
     ZoomController *zoomController() const { return m_zoom; }
+    Selection *selection() const { return m_selection; }
+    KeyboardEditing *keyboardEditing() const { return m_keyboard; }
 
     // Zoom In, Zoom Out, Fit Window and Actual Size for this window, in
     // menu order; their shortcuts work while the window has the focus.
@@ -90,16 +94,18 @@ public:
 
     QSize sizeHint() const override { return m_clientSize; }
 
-    // The picked-up element that is still live: the icon when an icon and
-    // a note are both picked up; Background when there is none.
+    // The selected element (see Selection); Background when there is none.
     PlotView::Target pickedUp() const;
 
 public slots:
     // The menu bar's commands on this table, each the same as its button in
-    // a pop-up frame. Cut and Delete act on the picked-up element and return
-    // false when there is none.
+    // a pop-up frame. Edit, Cut and Delete act on the selected element and
+    // return false when there is none.
+    bool editPickedUp();
     bool cutPickedUp();
     bool deletePickedUp();
+    // Writes the table now, as closing does; see TableGuard::save().
+    int save();
     // Pastes at the pointer when it is over this table's picture, otherwise
     // at the top-left corner of the part that shows.
     void paste();
@@ -144,6 +150,8 @@ private:
     FindCommand *m_find = nullptr;
     SnapshotCommand *m_snapshot = nullptr;
     ZoomController *m_zoom = nullptr;
+    Selection *m_selection = nullptr;
+    KeyboardEditing *m_keyboard = nullptr;
     QSize m_clientSize;
     TableGuard *m_guard;
     bool m_closing = false;

@@ -141,21 +141,13 @@ bool TableGuard::changedOnDisk() const
     return now.state == TableIdentity::Present && now != m_identity;
 }
 
-bool TableGuard::close()
+QString TableGuard::write(const QString &keepOpenCaption, bool *keptOpen)
 {
     const PlotTable &table = m_document.table();
     const QString reason = keepReason();
     const bool changed = reason.isEmpty() && changedOnDisk();
-    if (m_endingBySignal) {
-        // Nobody is there to answer: write what can be written as it is,
-        // and leave the journal for everything else.
-        if (reason.isEmpty() && !changed && PlotTableWriter().write(m_file, table))
-            m_journal.discard();
-        else
-            m_journal.keep();
-        return true;
-    }
     PlotTableSaver saver(m_services, m_folder);
+    *keptOpen = false;
     int answer = -1;
     if (changed) {
         answer = m_services.askChoice(
@@ -164,14 +156,32 @@ bool TableGuard::close()
                                  "or another user. Overwrite it with this window's table, or "
                                  "save this table under another name?"),
             QStringLiteral("Plot Table Changed on Disk"),
-            {QStringLiteral("&Overwrite"), QStringLiteral("&Save As..."),
-             QStringLiteral("&Keep Open")},
-            1);
-        if (answer != 0 && answer != 1)
-            return false;
+            {QStringLiteral("&Overwrite"), QStringLiteral("&Save As..."), keepOpenCaption}, 1);
+        if (answer != 0 && answer != 1) {
+            *keptOpen = true;
+            return QString();
+        }
     }
-    const QString saved = changed && answer == 1 ? saver.saveAs(m_file, table)
-                                                 : saver.save(m_file, table, reason);
+    return changed && answer == 1 ? saver.saveAs(m_file, table)
+                                  : saver.save(m_file, table, reason);
+}
+
+bool TableGuard::close()
+{
+    if (m_endingBySignal) {
+        // Nobody is there to answer: write what can be written as it is,
+        // and leave the journal for everything else.
+        const bool writable = keepReason().isEmpty() && !changedOnDisk();
+        if (writable && PlotTableWriter().write(m_file, m_document.table()))
+            m_journal.discard();
+        else
+            m_journal.keep();
+        return true;
+    }
+    bool keptOpen = false;
+    const QString saved = write(QStringLiteral("&Keep Open"), &keptOpen);
+    if (keptOpen)
+        return false;
     // Written, or the user's Cancel in the rescue: either way the journal
     // has served, unless a signal ended the question.
     if (saved.isEmpty() && m_endingBySignal)
@@ -179,4 +189,29 @@ bool TableGuard::close()
     else
         m_journal.discard();
     return true;
+}
+
+TableGuard::SaveResult TableGuard::save()
+{
+    // A table read but never changed is the file as it is; writing it
+    // again would only touch its date.
+    if (m_document.undoStack()->isClean() && keepReason().isEmpty())
+        return Unchanged;
+    bool keptOpen = false;
+    const QString saved = write(QStringLiteral("&Cancel"), &keptOpen);
+    if (saved.isEmpty())
+        return NotSaved; // the journal still holds every change
+    // From now on the window's table is the one just written: later saves
+    // and closes compare with it, and the journal starts again from it.
+    QByteArray bytes;
+    QFile written(saved);
+    if (written.open(QIODevice::ReadOnly))
+        bytes = written.readAll();
+    m_journal.discard();
+    m_file = saved;
+    m_readResult = PlotTableReader::Complete;
+    m_identity = JournalFile::identify(saved, bytes);
+    m_journal.start(saved, m_identity, bytes);
+    m_document.undoStack()->setClean();
+    return Saved;
 }

@@ -30,6 +30,15 @@ public:
     // Writes the table as the window closes. False when the user chose to
     // keep the window open.
     bool close();
+
+    // File > Save: writes the table now, by the same rules as a close, and
+    // the window goes on with it as the table on disk. A table with no
+    // change since it was read or written last is left as it is.
+    enum SaveResult { Saved, Unchanged, NotSaved };
+    SaveResult save();
+    // Where the table is written: its file, or the place the user chose
+    // when it could not be written there.
+    const QString &file() const { return m_file; }
     // The program ends by a signal: nobody answers questions any more, and
     // a table that cannot be written as it is keeps its journal instead,
     // also when a question was already up.
@@ -48,6 +57,11 @@ private:
                             int changes);
     QString keepReason() const;
     bool changedOnDisk() const;
+    // Writes the table through the rescue of PlotTableSaver, asking first
+    // when its file changed on disk; the path written, empty when nothing
+    // was (the user's Cancel; *keptOpen when the user's answer was to keep
+    // the window as it is).
+    QString write(const QString &keepOpenCaption, bool *keptOpen);
 
     PlotDocument &m_document;
     WindowServices &m_services;
