@@ -7,8 +7,10 @@
 // answers every question with the test double of the window services.
 
 #include "ActionMenu.h"
+#include "ActionMenuFrame.h"
 #include "FindPanel.h"
 #include "MainWindow.h"
+#include "PaletteFrame.h"
 #include "Placing.h"
 #include "PlotDocument.h"
 #include "PlotView.h"
@@ -27,11 +29,15 @@
 
 namespace {
 
-bool copyFolder(const QString &from, const QString &to)
+bool copyFolder(const QString &folder, const QString &to)
 {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    const QString from = QDir(folder).absolutePath();
+    QDirIterator it(from, QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString file = it.next();
+        if (it.fileInfo().isDir())
+            continue;
         const QString target = to + QDir(from).relativeFilePath(file).prepend(u'/');
         QDir().mkpath(QFileInfo(target).path());
         if (!QFile::copy(file, target))
@@ -50,8 +56,12 @@ void settle()
 bool shoot(QWidget *widget, const QRect &part, const QString &file)
 {
     settle();
-    const QPixmap picture = widget->grab(part.isNull() ? widget->rect() : part);
-    return picture.save(file, "PNG");
+    // What lies past the widget's edge is left out.
+    const QPixmap picture = widget->grab(part.isNull() ? widget->rect() : part & widget->rect());
+    if (picture.save(file, "PNG"))
+        return true;
+    QTextStream(stderr) << "cannot save " << file << '\n';
+    return false;
 }
 
 QPoint viewportPoint(PlotWindow *window, QPointF pixels)
@@ -71,7 +81,8 @@ int main(int argc, char *argv[])
     }
     QTemporaryDir work;
     const QString folder = work.filePath(QStringLiteral("Quenbrack"));
-    const QString out = QString::fromLocal8Bit(argv[2]);
+    // Absolute: the program makes its own folder the current one.
+    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(out);
     if (!copyFolder(QString::fromLocal8Bit(argv[1]), folder)) {
         QTextStream(stderr) << "cannot copy the program folder\n";
@@ -95,14 +106,14 @@ int main(int argc, char *argv[])
     // The palette opened on the chart, the fairway buoy selected beside it.
     table->selection()->select({PlotView::Target::Icon, 7});
     table->placing()->openAt(QPointF(Twips::fromPixels(250), Twips::fromPixels(330)));
-    const QPoint at = frame->mapFrom(table->view()->viewport(), viewportPoint(table, {250, 330}));
+    const QPoint at = table->view()->viewport()->mapTo(frame, viewportPoint(table, {250, 330}));
     ok = shoot(frame, QRect(at - QPoint(150, 90), QSize(520, 330)),
                out + QStringLiteral("/palette.png")) && ok;
     table->palette()->hide();
 
     // The action menu of the harbour master's office.
     table->actionMenu()->openFor({PlotView::Target::Icon, 1});
-    const QPoint icon = frame->mapFrom(table->view()->viewport(), viewportPoint(table, {520, 100}));
+    const QPoint icon = table->view()->viewport()->mapTo(frame, viewportPoint(table, {520, 100}));
     ok = shoot(frame, QRect(icon - QPoint(60, 30), QSize(230, 120)),
                out + QStringLiteral("/menu.png")) && ok;
     table->actionMenuFrame()->hide();
@@ -111,13 +122,17 @@ int main(int argc, char *argv[])
     // Find, and the marker on what it found.
     table->showFind();
     ok = shoot(frame, QRect(table->findPanel()->geometry().topLeft(), QSize(420, 360))
-                          .translated(frame->mapFrom(table->view()->viewport(), QPoint(0, 0))),
+                          .translated(table->view()->viewport()->mapTo(frame, QPoint(0, 0))),
                out + QStringLiteral("/find.png")) && ok;
     emit table->findPanel()->entryChosen(7);
-    const QPoint found = frame->mapFrom(table->view()->viewport(), viewportPoint(table, {548, 300}));
+    const QPoint found = table->view()->viewport()->mapTo(frame, viewportPoint(table, {548, 300}));
     ok = shoot(frame, QRect(found - QPoint(120, 70), QSize(260, 160)),
                out + QStringLiteral("/marker.png")) && ok;
 
     main.close();
+    // Anything the program had to say while the pictures were taken.
+    for (const ScriptedServices::Call &call : services.calls)
+        if (call.kind == QStringLiteral("message"))
+            QTextStream(stderr) << call.text << '\n';
     return ok ? 0 : 1;
 }

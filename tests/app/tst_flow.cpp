@@ -6,6 +6,7 @@
 #include "CompassMdiArea.h"
 #include "HelpWindow.h"
 #include "JournalFile.h"
+#include "TableGuard.h"
 #include "NoteItem.h"
 #include "PlotView.h"
 #include "TableStatusBar.h"

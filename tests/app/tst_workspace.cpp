@@ -165,8 +165,8 @@ private slots:
         f.activate();
         if (pick)
             MouseInput::click(a, QPoint(25, 15));
-        QTest::keyClick(f.main.get(), key, key == Qt::Key_X ? Qt::ControlModifier : Qt::NoModifier);
         QCOMPARE(f.main->cutAction()->isEnabled(), pick);
+        QTest::keyClick(f.main.get(), key, key == Qt::Key_X ? Qt::ControlModifier : Qt::NoModifier);
         f.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(b->parentWidget()));
         QWidget *surface = b->view()->viewport();
         QCursor::setPos(pointer.x() < 0 ? f.main->mapToGlobal(QPoint(-50, -50))

@@ -182,7 +182,8 @@ private slots:
         f.services.answerInput("renamed");
         QTest::mouseDClick(f.w->view()->viewport(), Qt::LeftButton, {}, QPoint(305, 105));
         QTRY_COMPARE(f.w->document()->element(ElementKind::Icon, 2).text, QString("renamed"));
-        QCOMPARE(f.services.callsOf("askText").value(0).title, QString("Icon Name"));
+        QCOMPARE(f.services.callsOf("askText").size(), 1);
+        QCOMPARE(f.services.callsOf("askText")[0].title, QString("Icon Name"));
     }
 
     void popUpsShowWhole_data()
