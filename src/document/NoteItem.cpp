@@ -51,13 +51,17 @@ NoteItem::NoteItem(int elementNumber)
 
 void NoteItem::mirror(const PlotElement &element)
 {
-    setGeometry(QPointF(Twips::toPixels(element.left), Twips::toPixels(element.top)),
-                QSizeF(Twips::toPixels(element.width), Twips::toPixels(element.height)));
-    if (element.text != m_text) {
+    const QSizeF size(Twips::toPixels(element.width), Twips::toPixels(element.height));
+    // The text is shared with the element's: the same data is the same
+    // text, without comparing a long one on every move.
+    if (element.text.constData() != m_text.constData() || element.text.size() != m_text.size()
+        || size != boundingRect().size()) {
         m_text = element.text;
         m_elidedKnown = false;
         m_elided.clear();
+        m_fit = Unmeasured;
     }
+    setGeometry(QPointF(Twips::toPixels(element.left), Twips::toPixels(element.top)), size);
     setShown(element.live);
     repaint();
 }
@@ -165,12 +169,19 @@ QStringList NoteItem::shortenedLines() const
 
 bool NoteItem::showsWholeText() const
 {
+    if (m_fit != Unmeasured)
+        return m_fit == Fits;
+    m_fit = Fits;
     if (m_text.isEmpty())
         return true;
     const QRectF area = textArea(boundingRect());
-    if (m_text.size() > mostShown(area))
+    if (m_text.size() > mostShown(area)) {
+        m_fit = Overflows;
         return false;
+    }
     const QRectF needed = QFontMetricsF(noteFont()).boundingRect(area, kTextFlags, m_text);
     // Half a pixel for rounding: a text that just fits is not cut.
-    return needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5;
+    if (needed.width() > area.width() + 0.5 || needed.height() > area.height() + 0.5)
+        m_fit = Overflows;
+    return m_fit == Fits;
 }

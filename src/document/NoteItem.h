@@ -41,4 +41,7 @@ private:
     QString m_text;
     mutable QList<Line> m_elided;
     mutable bool m_elidedKnown = false;
+    // Whether the text fits, measured once: a note is painted again and
+    // again as others move over it.
+    mutable enum { Unmeasured, Fits, Overflows } m_fit = Unmeasured;
 };
