@@ -87,9 +87,22 @@ void NoteItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     painter->setFont(noteFont());
     painter->setPen(QApplication::palette().color(QPalette::WindowText));
     painter->setClipRect(box, Qt::IntersectClip);
-    if (showsWholeText()) {
-        painter->drawText(textArea(box), kTextFlags, m_text);
-    } else {
+    const QRectF area = textArea(box);
+    if (m_fit == Unmeasured && m_text.size() > mostShown(area))
+        m_fit = Overflows;
+    if (m_fit != Overflows) {
+        // The text is laid out to be drawn anyway; that layout also tells,
+        // the first time, whether it fits, at no cost of its own.
+        QRectF needed;
+        painter->drawText(area, kTextFlags, m_text, &needed);
+        if (m_fit == Unmeasured)
+            m_fit = needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5
+                        ? Fits
+                        : Overflows;
+        if (m_fit == Overflows)
+            painter->fillRect(box, kNoteColour);
+    }
+    if (m_fit == Overflows) {
         for (const Line &line : elidedLines())
             painter->drawText(line.at, line.text);
     }

@@ -1,13 +1,12 @@
 // The main window's daily round around what the end-to-end journey "flow"
 // does: Save when it must not write, titles that name any path,
-// windows that fit, the main window's place kept, the zoom shown, and notes
+// windows that fit, the main window's place kept, and notes
 // that say they go on.
 
 #include "DocumentFixture.h"
 #include "CompassMdiArea.h"
 #include "HelpWindow.h"
 #include "NoteItem.h"
-#include "TableStatusBar.h"
 #include "WindowMenu.h"
 #include "WindowTitle.h"
 
@@ -126,18 +125,6 @@ private slots:
         f.main->showMaximized();
         f.main->close();
         QVERIFY(MainWindow(f.folder.path(), f.services).isMaximized());
-    }
-
-    void zoomShown()
-    {
-        Flow f;
-        PlotWindow *w = f.openLines("T.plt");
-        f.main->show();
-        QApplication::setActiveWindow(f.main.get());
-        w->view()->setFocus();
-        QCOMPARE(f.main->tableStatusBar()->zoomText(), "Zoom: 100%");
-        QTest::keyClick(w->view(), Qt::Key_Equal, Qt::ControlModifier);
-        QCOMPARE(f.main->tableStatusBar()->zoomText(), "Zoom: 125%");
     }
 
     void longNoteSaysSo()

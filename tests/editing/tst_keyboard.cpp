@@ -165,12 +165,10 @@ private slots:
         QFETCH(QString, text);
         Keys f;
         f.services.answerInput("renamed");
-        QWidget *viewport = f.w->view()->viewport();
         MouseInput::click(f.w, QPoint(305, 105));
-        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(305, 105),
-                          viewport->mapToGlobal(QPointF(305, 105)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &twice);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(305, 105), QPointF(),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.w->view()->viewport(), &twice);
         MouseInput::move(f.w, releasedAt, Qt::LeftButton);
         MouseInput::release(f.w, releasedAt, Qt::LeftButton);
         QTest::qWait(20);
