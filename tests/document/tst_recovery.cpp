@@ -128,16 +128,22 @@ private slots:
         f.services.answerSave(copy);
         PlotWindow *w = f.open(path);
         QVERIFY(f.services.callsOf(QStringLiteral("askChoice")).isEmpty());
-        int told = 0;
-        for (const auto &message : f.services.callsOf(QStringLiteral("message")))
-            told += message.title == u"Recover Plot Table";
-        QCOMPARE(told, 1);
         QCOMPARE(f.folder.readBytes(QStringLiteral("Plot Tables/Recovered.plt")),
                  TestProgramFolder::crlf(kEdited));
         QCOMPARE(w->document()->element(ElementKind::Icon, 1).text, QStringLiteral("Their pier"));
         DocumentFixture::close(w);
         QCOMPARE(f.folder.readBytes(QStringLiteral("Plot Tables/Harbour.plt")),
                  TestProgramFolder::crlf(theirs));
+        // Proposed under a name of its own; once saved, its journal is gone
+        // and the next open says nothing more.
+        DocumentFixture::close(f.open(path));
+        const auto asked = f.services.callsOf(QStringLiteral("saveFile"));
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(QFileInfo(asked[0].defaultText).fileName(), "Harbour (recovered).plt");
+        int told = 0;
+        for (const auto &message : f.services.callsOf(QStringLiteral("message")))
+            told += message.title == u"Recover Plot Table";
+        QCOMPARE(told, 1);
     }
 
     void changedOnDiskIsNotOverwrittenSilently_data()
