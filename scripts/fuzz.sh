@@ -19,4 +19,4 @@ mkdir "$corpus/tables" "$corpus/journals"
 build-fuzz/fuzz_plottable -max_total_time="$((seconds - half))" -print_final_stats=1 \
     -dict=tests/fuzz/plottable.dict "$corpus/tables" tests/fuzz/seeds
 build-fuzz/fuzz_journal -max_total_time="$half" -print_final_stats=1 \
-    "$corpus/journals" tests/fuzz/journals
+    "$corpus/journals" tests/fuzz/journal/seeds
