@@ -124,7 +124,12 @@ PlotWindow *MainWindow::openFile(const QString &path)
             &TableStatusBar::showSnapshotSaved);
     connect(window, &PlotWindow::statusMessage, m_statusBar,
             [this](const QString &text) { m_statusBar->showMessage(text); });
-    window->load();
+    if (!window->load() || m_endingBySignal) {
+        // Left closed at the user's word (Cancel in the recovery question),
+        // or the program is ending: the table and its journal stay as they are.
+        delete window;
+        return nullptr;
+    }
     // Listed once it has its frame: a close of the main window while this
     // one still loads (a termination signal during its "Missing File" box)
     // closes only windows that can be closed.

@@ -1,5 +1,7 @@
 #include "PlotDocument.h"
 
+#include "OneLine.h"
+
 #include "ElementCommands.h"
 
 #include <QFile>
@@ -50,7 +52,7 @@ int PlotDocument::addIcon(qint32 number, const QString &text, QPointF topLeft, Q
     PlotElement icon = m_table.icons[0];
     icon.number = number;
     icon.pictureKey = QString::number(number);
-    icon.text = text;
+    icon.text = oneLine(text);
     icon.left = float(topLeft.x());
     icon.top = float(topLeft.y());
     icon.width = float(size.width());
@@ -62,7 +64,7 @@ int PlotDocument::addNote(const QString &text, QPointF topLeft)
 {
     PlotElement note = m_table.notes[0];
     note.number = IconNumber::Note;
-    note.text = text;
+    note.text = oneLine(text);
     note.left = float(topLeft.x());
     note.top = float(topLeft.y());
     return add(ElementKind::Note, note);
@@ -75,6 +77,7 @@ int PlotDocument::add(ElementKind kind, const PlotElement &element)
     ElementArray &array = elements(kind);
     const int n = array.add();
     array[n] = element;
+    array[n].text = oneLine(element.text);
     array[n].live = true;
     emit elementAdded(kind, n);
     return n;
@@ -90,7 +93,7 @@ void PlotDocument::move(ElementKind kind, int n, QPointF topLeft)
 
 void PlotDocument::setText(ElementKind kind, int n, const QString &text)
 {
-    elements(kind)[n].text = text;
+    elements(kind)[n].text = oneLine(text);
     emit elementChanged(kind, n, Text);
 }
 
@@ -131,10 +134,13 @@ void PlotDocument::carry(int carryId, const QVector<Carried> &elements, QPointF 
 void PlotDocument::edit(ElementKind kind, int n, const QString &text)
 {
     const QString before = element(kind, n).text;
-    if (before == text)
+    // Made one line before the comparison, so that the step holds the text
+    // the element really takes.
+    const QString after = oneLine(text);
+    if (before == after)
         return;
-    setText(kind, n, text);
-    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, text));
+    setText(kind, n, after);
+    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, after));
 }
 
 void PlotDocument::cut(ElementKind kind, int n)

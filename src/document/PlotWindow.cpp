@@ -171,7 +171,7 @@ NoteItem *PlotWindow::noteItem(int n) const
     return m_scene->noteItem(n);
 }
 
-void PlotWindow::load()
+bool PlotWindow::load()
 {
     m_services.setCurrentFolder(m_folder.path());
     const QString file = m_folder.tableFile(m_path);
@@ -203,7 +203,7 @@ void PlotWindow::load()
             [this](bool clean) { setWindowModified(!clean); });
 
     // Last, so that recovered edits show on a complete window.
-    m_guard->opened(file, bytes, result);
+    return m_guard->opened(file, bytes, result);
 }
 
 void PlotWindow::sizeIconsToPictures()

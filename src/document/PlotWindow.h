@@ -45,9 +45,10 @@ public:
                CutClipboard &clipboard, QWidget *parent = nullptr);
     ~PlotWindow() override;
 
-    // Builds the window from its file. Never refuses: what cannot be loaded
-    // is left out, and only a missing background picture is reported.
-    void load();
+    // Builds the window from its file. What cannot be loaded is left out,
+    // and only a missing background picture is reported. False only when
+    // the user chose to leave the table closed (the recovery question).
+    bool load();
 
     const QString &path() const { return m_path; }
     PlotDocument *document() const { return m_document; }
