@@ -52,12 +52,14 @@ void settle()
         QApplication::processEvents();
 }
 
-// A part of a widget, in its own pixels, as a PNG.
-bool shoot(QWidget *widget, const QRect &part, const QString &file)
+// A part of a widget, in its own pixels, as a PNG; no wider than `width`.
+bool shoot(QWidget *widget, const QRect &part, const QString &file, int width = 0)
 {
     settle();
     // What lies past the widget's edge is left out.
-    const QPixmap picture = widget->grab(part.isNull() ? widget->rect() : part & widget->rect());
+    QPixmap picture = widget->grab(part.isNull() ? widget->rect() : part & widget->rect());
+    if (width > 0 && picture.width() > width)
+        picture = picture.scaledToWidth(width, Qt::SmoothTransformation);
     if (picture.save(file, "PNG"))
         return true;
     QTextStream(stderr) << "cannot save " << file << '\n';
@@ -101,7 +103,7 @@ int main(int argc, char *argv[])
     if (!table)
         return 1;
     QWidget *frame = table->parentWidget();
-    ok = shoot(&main, QRect(0, 0, 1000, 760), out + QStringLiteral("/mainwindow.png")) && ok;
+    ok = shoot(&main, QRect(0, 0, 1000, 760), out + QStringLiteral("/mainwindow.png"), 700) && ok;
 
     // The palette opened on the chart, the fairway buoy selected beside it.
     table->selection()->select({PlotView::Target::Icon, 7});
