@@ -26,6 +26,13 @@ public:
 
     void setDecimalPoint(const QString &decimalPoint) { m_decimalPoint = decimalPoint; }
 
+    // A file that may be written but sits in a folder that may not (as on
+    // many shared folders) has no room beside it for the temporary file:
+    // with this set it is then written in place. A crash in the middle
+    // leaves it cut short, so only a caller that has the changes safe
+    // elsewhere (the journal on disk) or nothing to lose sets it.
+    void setDirectWriteFallback(bool enabled) { m_directWriteFallback = enabled; }
+
     // The file's bytes, for callers that write them elsewhere.
     QByteArray encode(const PlotTable &table) const;
 
@@ -34,4 +41,5 @@ private:
 
     QString m_errorString;
     QString m_decimalPoint;
+    bool m_directWriteFallback = false;
 };
