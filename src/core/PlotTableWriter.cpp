@@ -194,14 +194,31 @@ bool PlotTableWriter::writeBytes(const QString &path, const QByteArray &bytes)
 {
     m_errorString.clear();
     const bool inPlace = m_directWriteFallback && !folderIsWritable(path);
+    QByteArray previous;
     if (inPlace) {
         // Written in place, a table that is already on disk as it is would
-        // only be put at risk.
+        // only be put at risk; one that fails half-way gets its old bytes
+        // back, as far as the disk allows.
         QFile current(path);
-        if (current.open(QIODevice::ReadOnly) && current.size() == bytes.size()
-            && current.readAll() == bytes)
+        if (current.open(QIODevice::ReadOnly))
+            previous = current.readAll();
+        if (previous == bytes && current.error() == QFileDevice::NoError)
             return true;
     }
+    if (!writeThroughSaveFile(path, bytes)) {
+        if (inPlace && !previous.isEmpty()) {
+            QFile restore(path);
+            if (restore.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                restore.write(previous);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool PlotTableWriter::writeThroughSaveFile(const QString &path, const QByteArray &bytes)
+{
+    const bool inPlace = m_directWriteFallback && !folderIsWritable(path);
     QSaveFile file(path);
     file.setDirectWriteFallback(m_directWriteFallback);
     // Unbuffered, so that every short write is seen here: through Qt's

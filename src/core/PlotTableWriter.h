@@ -38,6 +38,7 @@ public:
 
 private:
     bool writeBytes(const QString &path, const QByteArray &bytes);
+    bool writeThroughSaveFile(const QString &path, const QByteArray &bytes);
 
     QString m_errorString;
     QString m_decimalPoint;
