@@ -187,7 +187,7 @@ private slots:
                     || ::rename(QFile::encodeName(f.folder.file(written)).constData(),
                                 QFile::encodeName(path).constData()) == 0);
         }
-        // The watch sees a rename once, so a second one must be seen too.
+        // Seen by the watch on its own, a rename over the file too.
         QTRY_VERIFY_WITH_TIMEOUT(change == u"touch" || edited
                                      || w->document()->count(ElementKind::Icon) == 2, 2000);
         w->outsideChanges()->watcher()->check();
