@@ -230,9 +230,13 @@ void PlotWindow::reload(const QByteArray &bytes)
     const QString iconSet = m_document->iconSetName();
     const PlotTableReader::Result result = m_document->reload(bytes);
     sizeIconsToPictures();
-    if (m_document->backgroundName() != background)
+    if (m_document->backgroundName() != background) {
         loadBackground();
-    else
+        const PlotElement &picture = m_document->element(ElementKind::Icon, 0);
+        m_clientSize = clientPixels(picture.width, picture.height);
+        m_scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(m_clientSize)));
+        updateGeometry();
+    } else
         m_view->setBackgroundPicture(m_view->backgroundPicture()); // drawn again, all of it
     if (m_document->iconSetName() != iconSet) {
         m_palette->setIconSetCount(m_folder.iconSetSize(m_document->iconSetName()));
