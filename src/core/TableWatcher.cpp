@@ -1,8 +1,12 @@
 #include "TableWatcher.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHash>
+#include <QPointer>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -14,6 +18,22 @@ namespace {
 // the change shows well within a second.
 constexpr int kSettleMs = 150;
 constexpr int kPollMs = 2000;
+
+// The program's one watch, made with the first table, gone with the
+// program; and how many tables want each of its paths.
+QFileSystemWatcher &sharedWatch()
+{
+    static QPointer<QFileSystemWatcher> watch;
+    if (!watch)
+        watch = new QFileSystemWatcher(QCoreApplication::instance());
+    return *watch;
+}
+
+QHash<QString, int> &wantedPaths()
+{
+    static QHash<QString, int> counts;
+    return counts;
+}
 
 QByteArray hashOf(const QByteArray &bytes)
 {
@@ -36,8 +56,33 @@ TableWatcher::TableWatcher(QObject *parent)
     m_poll.setInterval(kPollMs);
     connect(&m_settle, &QTimer::timeout, this, &TableWatcher::check);
     connect(&m_poll, &QTimer::timeout, this, &TableWatcher::check);
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &TableWatcher::noticed);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &TableWatcher::noticed);
+    QFileSystemWatcher &watch = sharedWatch();
+    connect(&watch, &QFileSystemWatcher::fileChanged, this, &TableWatcher::noticed);
+    connect(&watch, &QFileSystemWatcher::directoryChanged, this, &TableWatcher::noticed);
+}
+
+TableWatcher::~TableWatcher()
+{
+    stop();
+}
+
+void TableWatcher::want(const QString &path)
+{
+    m_wanted.append(path);
+    // A file not there yet is watched once it is (watchAgain).
+    if (wantedPaths()[path]++ == 0 && QFileInfo::exists(path))
+        sharedWatch().addPath(path);
+}
+
+void TableWatcher::unwant(const QString &path)
+{
+    auto count = wantedPaths().find(path);
+    if (count == wantedPaths().end())
+        return;
+    if (--*count == 0) {
+        wantedPaths().erase(count);
+        sharedWatch().removePath(path);
+    }
 }
 
 void TableWatcher::watch(const QString &file, const QByteArray &bytes)
@@ -46,7 +91,8 @@ void TableWatcher::watch(const QString &file, const QByteArray &bytes)
     m_file = file;
     m_hash = hashOf(bytes);
     m_stamp = stampOf(file);
-    m_watcher.addPath(QFileInfo(file).path());
+    want(QFileInfo(file).path());
+    want(file);
     watchAgain();
     m_poll.start();
 }
@@ -60,15 +106,15 @@ void TableWatcher::stop()
 {
     m_settle.stop();
     m_poll.stop();
-    const QStringList watched = m_watcher.files() + m_watcher.directories();
-    if (!watched.isEmpty())
-        m_watcher.removePaths(watched);
+    for (const QString &path : std::as_const(m_wanted))
+        unwant(path);
+    m_wanted.clear();
     m_file.clear();
 }
 
-void TableWatcher::noticed()
+void TableWatcher::noticed(const QString &path)
 {
-    if (!m_file.isEmpty())
+    if (!m_file.isEmpty() && m_wanted.contains(path))
         m_settle.start();
 }
 
@@ -76,8 +122,9 @@ void TableWatcher::watchAgain()
 {
     // A file renamed over the watched one, or deleted and made again, is
     // no longer watched by the system.
-    if (!m_watcher.files().contains(m_file) && QFileInfo::exists(m_file))
-        m_watcher.addPath(m_file);
+    QFileSystemWatcher &watch = sharedWatch();
+    if (!watch.files().contains(m_file) && QFileInfo::exists(m_file))
+        watch.addPath(m_file);
 }
 
 TableWatcher::Stamp TableWatcher::stampOf(const QString &file)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFileSystemWatcher>
+#include <QStringList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -15,11 +15,16 @@
 //
 // Only the bytes count: a new time alone (touch, a copy that keeps the
 // content) is no change.
+//
+// The system allows a user only so many watches (128 on Linux, for all
+// the user's programs together), so every table of the program shares one,
+// each path counted by how many tables want it.
 class TableWatcher : public QObject
 {
     Q_OBJECT
 public:
     explicit TableWatcher(QObject *parent = nullptr);
+    ~TableWatcher() override;
 
     // Starts watching file, whose bytes the window holds now.
     void watch(const QString &file, const QByteArray &bytes);
@@ -47,10 +52,12 @@ private:
         bool operator==(const Stamp &other) const;
     };
     static Stamp stampOf(const QString &file);
-    void noticed();
+    void noticed(const QString &path);
     void watchAgain();
+    void want(const QString &path);
+    void unwant(const QString &path);
 
-    QFileSystemWatcher m_watcher;
+    QStringList m_wanted;
     QTimer m_settle; // a writer's notices come in bursts
     QTimer m_poll;
     QString m_file;
