@@ -123,8 +123,11 @@ PlotWindow *MainWindow::openFile(const QString &path)
             &TableStatusBar::showSnapshotSaved);
     connect(window, &PlotWindow::statusMessage, m_statusBar,
             [this](const QString &text) { m_statusBar->showMessage(text); });
-    if (!window->load()) {
-        delete window; // the user did not want it after all
+    if (!window->load() || m_endingBySignal) {
+        // Left closed at the user's word (Cancel in the recovery question or
+        // in the question about who else has it), or the program is ending:
+        // the table and its journal stay as they are.
+        delete window;
         return nullptr;
     }
     // Listed once it has its frame: a close of the main window while this

@@ -1,5 +1,6 @@
 #include "PlotTableWriter.h"
 
+#include "OneLine.h"
 #include "PlotNumber.h"
 #include "PlotTextCodec.h"
 
@@ -165,9 +166,24 @@ QByteArray PlotTableWriter::encode(const PlotTable &table) const
     return PlotTextCodec::encode(out, table.encoding);
 }
 
+bool PlotTableWriter::refusesLineBreak(const PlotTable &table)
+{
+    // A text with a line break would be read back as records of its own:
+    // icons made of the text's pieces and notes lost. The editor never
+    // lets one in; anything else that tries is refused, not written.
+    bool broken = hasLineBreak(table.backgroundName) || hasLineBreak(table.iconSetName);
+    for (const ElementArray *elements : {&table.icons, &table.notes}) {
+        for (int n = 1; !broken && n <= elements->count(); ++n)
+            broken = (*elements)[n].live && hasLineBreak((*elements)[n].text);
+    }
+    m_errorString = broken ? QStringLiteral("A text of the table holds a line break.") : QString();
+    return broken;
+}
+
 bool PlotTableWriter::write(QIODevice &device, const PlotTable &table)
 {
-    m_errorString.clear();
+    if (refusesLineBreak(table))
+        return false;
     const QByteArray bytes = encode(table);
     if (device.write(bytes) != bytes.size()) {
         m_errorString = device.errorString();
@@ -178,6 +194,8 @@ bool PlotTableWriter::write(QIODevice &device, const PlotTable &table)
 
 bool PlotTableWriter::write(const QString &path, const PlotTable &table)
 {
+    if (refusesLineBreak(table))
+        return false;
     return writeBytes(path, encode(table));
 }
 

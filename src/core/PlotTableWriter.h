@@ -12,6 +12,7 @@ class QIODevice;
 class PlotTableWriter
 {
 public:
+    // Both refuse a table with a line break in a text (see errorString()).
     bool write(QIODevice &device, const PlotTable &table);
 
     // Writes through a temporary file that replaces the old one only once
@@ -37,6 +38,7 @@ public:
     QByteArray encode(const PlotTable &table) const;
 
 private:
+    bool refusesLineBreak(const PlotTable &table);
     bool writeBytes(const QString &path, const QByteArray &bytes);
     bool writeThroughSaveFile(const QString &path, const QByteArray &bytes);
 

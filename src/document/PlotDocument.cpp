@@ -1,5 +1,7 @@
 #include "PlotDocument.h"
 
+#include "OneLine.h"
+
 #include "ElementCommands.h"
 
 #include <QFile>
@@ -69,7 +71,7 @@ int PlotDocument::addIcon(qint32 number, const QString &text, QPointF topLeft, Q
     PlotElement icon = m_table.icons[0];
     icon.number = number;
     icon.pictureKey = QString::number(number);
-    icon.text = text;
+    icon.text = oneLine(text);
     icon.left = float(topLeft.x());
     icon.top = float(topLeft.y());
     icon.width = float(size.width());
@@ -81,7 +83,7 @@ int PlotDocument::addNote(const QString &text, QPointF topLeft)
 {
     PlotElement note = m_table.notes[0];
     note.number = IconNumber::Note;
-    note.text = text;
+    note.text = oneLine(text);
     note.left = float(topLeft.x());
     note.top = float(topLeft.y());
     return add(ElementKind::Note, note);
@@ -94,6 +96,7 @@ int PlotDocument::add(ElementKind kind, const PlotElement &element)
     ElementArray &array = elements(kind);
     const int n = array.add();
     array[n] = element;
+    array[n].text = oneLine(element.text);
     array[n].live = true;
     emit elementAdded(kind, n);
     return n;
@@ -109,7 +112,7 @@ void PlotDocument::move(ElementKind kind, int n, QPointF topLeft)
 
 void PlotDocument::setText(ElementKind kind, int n, const QString &text)
 {
-    elements(kind)[n].text = text;
+    elements(kind)[n].text = oneLine(text);
     emit elementChanged(kind, n, Text);
 }
 
@@ -154,10 +157,13 @@ void PlotDocument::edit(ElementKind kind, int n, const QString &text)
     if (refusesChanges())
         return;
     const QString before = element(kind, n).text;
-    if (before == text)
+    // Made one line before the comparison, so that the step holds the text
+    // the element really takes.
+    const QString after = oneLine(text);
+    if (before == after)
         return;
-    setText(kind, n, text);
-    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, text));
+    setText(kind, n, after);
+    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, after));
 }
 
 void PlotDocument::cut(ElementKind kind, int n)

@@ -211,7 +211,8 @@ bool PlotWindow::load()
             [this](bool clean) { setWindowModified(!clean); });
 
     // Last, so that recovered edits show on a complete window.
-    m_guard->opened(file, bytes, result);
+    if (!m_guard->opened(file, bytes, result))
+        return false;
     if (!m_access->notice().isEmpty())
         emit statusMessage(m_access->notice());
     m_outside->watch(file, bytes);

@@ -45,9 +45,10 @@ public:
                CutClipboard &clipboard, QWidget *parent = nullptr);
     ~PlotWindow() override;
 
-    // Builds the window from its file. Refuses only when the user cancels
-    // opening a table someone else has open: what cannot be loaded is left
-    // out, and only a missing background picture is reported.
+    // Builds the window from its file. What cannot be loaded is left out,
+    // and only a missing background picture is reported. False only when
+    // the user chose to leave the table closed (Cancel in the recovery
+    // question, or in the question about who else has it open).
     bool load();
     // Takes the table from the file's bytes again, keeping zoom and scroll.
     void reload(const QByteArray &bytes);

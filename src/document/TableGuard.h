@@ -2,6 +2,7 @@
 
 #include "DocumentJournal.h"
 #include "JournalFile.h"
+#include "JournalReader.h"
 #include "PlotTableReader.h"
 #include "ProgramFolder.h"
 
@@ -34,8 +35,9 @@ public:
 
     // The table was read from file (bytes, as the reader judged them):
     // recovers what a journal left there, if the user wants it, and starts
-    // this session's journal.
-    void opened(const QString &file, const QByteArray &bytes, PlotTableReader::Result result);
+    // this session's journal. False when the user chose not to open the
+    // table now (Cancel in the recovery question).
+    bool opened(const QString &file, const QByteArray &bytes, PlotTableReader::Result result);
 
     // The window read its table again (bytes): from now on the journal and
     // the check on close are about these bytes.
@@ -57,9 +59,7 @@ signals:
     void statusMessage(const QString &text);
 
 private:
-    void recover(const QString &file);
-    void offerRecoveredCopy(const QString &file, const JournalFile::ReadResult &found,
-                            int changes);
+    void replay(JournalReader &reader, const QByteArray &bytes);
     QString keepReason() const;
     bool changedOnDisk() const;
 
@@ -70,7 +70,6 @@ private:
     QString m_file;
     TableIdentity m_identity;
     PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
-    QList<JournalRecord> m_recovered;
     bool m_endingBySignal = false;
     Access m_access = Access::Own;
 };
