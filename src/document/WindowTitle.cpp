@@ -6,9 +6,9 @@ namespace {
 const QString kMark = QStringLiteral("[*]");
 } // namespace
 
-QString WindowTitle::forFile(const QString &path)
+QString WindowTitle::forFile(const QString &path, const QString &said)
 {
-    QString title = path;
+    QString title = path + said;
     return title.replace(kMark, kMark + kMark) + kMark;
 }
 

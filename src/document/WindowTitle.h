@@ -10,8 +10,9 @@ class QWidget;
 // so that the path shows as it is and the mark where it belongs.
 namespace WindowTitle {
 
-// The title for a window of a file: the path, then the change mark.
-QString forFile(const QString &path);
+// The title for a window of a file: the path, what is said of it, then
+// the change mark.
+QString forFile(const QString &path, const QString &said = QString());
 // What the title shows: the change mark resolved as Qt resolves it.
 QString shown(const QString &title, bool modified);
 QString shown(const QWidget *window);

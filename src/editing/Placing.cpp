@@ -72,7 +72,7 @@ void Placing::endWait(qint32 choice)
     // The keys go back to the table the palette was opened on.
     if (m_focusWasOnView && !m_window.isClosing())
         m_window.view()->setFocus(Qt::PopupFocusReason);
-    if (m_window.isClosing() || choice == 0)
+    if (m_window.isClosing() || choice == 0 || m_window.document()->refusesChanges())
         return;
     place(choice);
 }
