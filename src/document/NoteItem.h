@@ -24,7 +24,5 @@ public:
                QWidget *widget) override;
 
 private:
-    void paintTextAsLines(QPainter *painter, const QRectF &box) const;
-
     QString m_text;
 };

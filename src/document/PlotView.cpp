@@ -3,6 +3,7 @@
 #include "CoveredElements.h"
 #include "ElementItem.h"
 #include "NoteItem.h"
+#include "TableRenderer.h"
 #include "Twips.h"
 
 #include <QCoreApplication>
@@ -313,9 +314,7 @@ void PlotView::setBackgroundPicture(const QPixmap &picture)
 
 void PlotView::drawBackground(QPainter *painter, const QRectF &rect)
 {
-    painter->fillRect(rect, Qt::white);
-    if (!m_background.isNull())
-        painter->drawPixmap(0, 0, m_background);
+    TableRenderer::drawBackground(*painter, rect, m_background);
 }
 
 void PlotView::setZoom(qreal scale, QPoint anchor)

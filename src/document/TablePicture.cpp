@@ -2,6 +2,7 @@
 
 #include "CoveredElements.h"
 #include "ElementItem.h"
+#include "TableRenderer.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -76,13 +77,13 @@ void TablePicture::draw(const QRegion &area)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRegion(area);
-    painter.fillRect(area.boundingRect(), Qt::white);
     const QTransform sceneToPicture = QTransform::fromTranslate(-m_sceneRect.left(),
                                                                 -m_sceneRect.top())
                                       * QTransform::fromScale(m_scale, m_scale);
     painter.setTransform(sceneToPicture);
-    if (!m_background.isNull())
-        painter.drawPixmap(0, 0, m_background);
+    TableRenderer::drawBackground(painter,
+                                  sceneToPicture.inverted().mapRect(QRectF(area.boundingRect())),
+                                  m_background);
 
     const QList<ElementItem *> covered = CoveredElements::find(m_scene, sceneToPicture, area);
     const QSet<ElementItem *> skipped(covered.begin(), covered.end());
