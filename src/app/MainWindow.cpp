@@ -196,7 +196,8 @@ void MainWindow::activeWindowChanged()
 {
     PlotWindow *table = activeTable();
     for (QAction *action :
-         {m_snapshotAction, m_cutAction, m_deleteAction, m_pasteAction, m_findAction})
+         {m_snapshotAction, m_exportAction, m_printAction, m_cutAction, m_deleteAction,
+          m_pasteAction, m_findAction})
         action->setEnabled(table != nullptr);
     m_closeAction->setEnabled(m_mdiArea->currentSubWindow() != nullptr);
     m_statusBar->follow(table);

@@ -77,6 +77,8 @@ public:
     QAction *newAction() const { return m_newAction; }
     QAction *openAction() const { return m_openAction; }
     QAction *snapshotAction() const { return m_snapshotAction; }
+    QAction *exportAction() const { return m_exportAction; }
+    QAction *printAction() const { return m_printAction; }
     QAction *closeAction() const { return m_closeAction; }
     QAction *exitAction() const { return m_exitAction; }
     QAction *undoAction() const { return m_undoAction; }
@@ -142,6 +144,8 @@ private:
     QAction *m_newAction = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_snapshotAction = nullptr;
+    QAction *m_exportAction = nullptr;
+    QAction *m_printAction = nullptr;
     QAction *m_closeAction = nullptr;
     QAction *m_exitAction = nullptr;
     QUndoGroup *m_undoGroup = nullptr;

@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 
 #include "CompassMdiArea.h"
+#include "OutputCommands.h"
 #include "PlotWindow.h"
 #include "RecentTables.h"
 #include "StartPage.h"
@@ -52,6 +53,13 @@ void MainWindow::createFileMenu()
     m_snapshotAction =
         addCommand(m_fileMenu, QStringLiteral("Save &Snapshot"),
                    QStringLiteral("Save the active table as it shows, and open the picture"));
+    m_exportAction = addCommand(m_fileMenu, QStringLiteral("&Export..."),
+                                QStringLiteral("Write the active table to a picture, a PDF or an "
+                                               "SVG file"));
+    m_exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_printAction = addCommand(m_fileMenu, QStringLiteral("&Print..."),
+                               QStringLiteral("Print the active table, on one page or on many"));
+    m_printAction->setShortcuts(keys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
     m_fileMenu->addSeparator();
     m_closeAction = addCommand(m_fileMenu, QStringLiteral("&Close"),
                                QStringLiteral("Close the active window, writing its table"));
@@ -68,6 +76,14 @@ void MainWindow::createFileMenu()
     connect(m_newAction, &QAction::triggered, this, &MainWindow::newTable);
     connect(m_openAction, &QAction::triggered, this, &MainWindow::openTable);
     connect(m_snapshotAction, &QAction::triggered, this, &MainWindow::saveSnapshot);
+    connect(m_exportAction, &QAction::triggered, this, [this] {
+        if (PlotWindow *table = activeTable())
+            OutputCommands::exportTable(*table, this);
+    });
+    connect(m_printAction, &QAction::triggered, this, [this] {
+        if (PlotWindow *table = activeTable())
+            OutputCommands::printTable(*table, this);
+    });
     connect(m_closeAction, &QAction::triggered, this, &MainWindow::closeActiveWindow);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 }

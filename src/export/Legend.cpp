@@ -2,10 +2,10 @@
 
 #include "FindCommand.h"
 #include "TableContent.h"
-#include "Twips.h"
+#include "TableRenderer.h"
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 namespace {
@@ -18,10 +18,7 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
 QFont legendFont(const QPaintDevice *device, bool bold = false)
 {
-    QFont font = QGuiApplication::font();
-    const qreal screenDpi = 1440.0 / Twips::perPixel();
-    const int deviceDpi = device ? device->logicalDpiY() : 0;
-    font.setPointSizeF(deviceDpi > 0 ? 9.0 * screenDpi / deviceDpi : 9.0);
+    QFont font = TableRenderer::fontOn(device, 9.0);
     font.setBold(bold);
     return font;
 }
@@ -145,5 +142,35 @@ void Legend::paintPanel(QPainter &painter, const QRectF &panel) const
                   QRectF(panel.left() + c * ColumnWidth, panel.top() + kPadding,
                          ColumnWidth - kPadding, height),
                   starts[c], end);
+    }
+}
+
+int Legend::pageCount(const QRectF &page, const QPaintDevice *device) const
+{
+    if (m_rows.isEmpty())
+        return 0;
+    return int(columnStarts(page.width(), page.height(), page.height() - TitleHeight, device).size());
+}
+
+void Legend::paintPages(QPainter &painter, QPagedPaintDevice &device, const QRectF &page,
+                        const QString &title) const
+{
+    if (m_rows.isEmpty())
+        return;
+    const QVector<int> starts =
+        columnStarts(page.width(), page.height(), page.height() - TitleHeight, &device);
+    for (int p = 0; p < starts.size(); ++p) {
+        device.newPage();
+        QRectF column = page;
+        if (p == 0) {
+            QFont font = legendFont(&device, true);
+            font.setPointSizeF(font.pointSizeF() * 1.5);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(page.topLeft(), QSizeF(page.width(), TitleHeight)),
+                             Qt::AlignLeft | Qt::AlignTop, title);
+            column.setTop(page.top() + TitleHeight);
+        }
+        paintRows(painter, column, starts[p], p + 1 < starts.size() ? starts[p + 1] : count());
     }
 }

@@ -8,6 +8,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QPagedPaintDevice;
 class TableContent;
 
 // The key to a table's icons on paper or in a picture, where no tooltip
@@ -36,7 +37,14 @@ public:
     qreal panelWidth(qreal height, const QPaintDevice *device) const;
     void paintPanel(QPainter &painter, const QRectF &panel) const;
 
+    // Paints the legend on pages of the size `page` (painter units), each
+    // begun with newPage(), under a title on the first.
+    void paintPages(QPainter &painter, QPagedPaintDevice &device, const QRectF &page,
+                    const QString &title) const;
+    int pageCount(const QRectF &page, const QPaintDevice *device) const;
+
     static constexpr qreal ColumnWidth = 320;
+    static constexpr qreal TitleHeight = 36;
 
 private:
     struct Row

@@ -22,7 +22,6 @@ namespace {
 constexpr int kLongestSide = 32767;
 // A legend page: A4 with a margin, in the screen's pixels.
 constexpr qreal kLegendMarginMm = 15;
-constexpr qreal kTitleHeight = 36;
 
 qreal screenDpi()
 {
@@ -226,25 +225,7 @@ bool TableExporter::writePdf(QIODevice &device, const ExportOptions &options,
                                          QPageLayout::Millimeter));
         const QRectF page(QPointF(0, 0),
                           writer.pageLayout().paintRectPixels(writer.resolution()).size());
-        const QVector<int> starts =
-            legend->columnStarts(page.width(), page.height(), page.height() - kTitleHeight, &writer);
-        for (int p = 0; p < starts.size(); ++p) {
-            writer.newPage();
-            QRectF column = page;
-            if (p == 0) {
-                QFont title = TableRenderer::noteFont(&writer);
-                title.setPointSizeF(title.pointSizeF() * 1.6);
-                title.setBold(true);
-                painter.setFont(title);
-                painter.setPen(Qt::black);
-                painter.drawText(QRectF(page.topLeft(), QSizeF(page.width(), kTitleHeight)),
-                                 Qt::AlignLeft | Qt::AlignTop,
-                                 QStringLiteral("Legend: %1").arg(m_content.name()));
-                column.setTop(page.top() + kTitleHeight);
-            }
-            legend->paintRows(painter, column, starts[p],
-                              p + 1 < starts.size() ? starts[p + 1] : legend->count());
-        }
+        legend->paintPages(painter, writer, page, QStringLiteral("Legend: %1").arg(m_content.name()));
     }
     return painter.end();
 }

@@ -285,16 +285,26 @@ void TableRenderer::drawNumber(QPainter &painter, const QRectF &iconBox, int num
     painter.restore();
 }
 
-QFont TableRenderer::noteFont(const QPaintDevice *device)
+QFont TableRenderer::fontOn(const QPaintDevice *device, qreal points)
 {
     QFont font = QGuiApplication::font();
-    // 8 points on the screen, and as many table pixels on any other device
+    // As many points as on the screen in table pixels on any other device
     // (a printer's 1200 dots per inch, a PDF's 96), whose painter scales
     // the table's pixels to its own.
     const qreal screenDpi = 1440.0 / Twips::perPixel();
     const int deviceDpi = device ? device->logicalDpiY() : 0;
-    font.setPointSizeF(deviceDpi > 0 ? 8.0 * screenDpi / deviceDpi : 8.0);
+    font.setPointSizeF(deviceDpi > 0 ? points * screenDpi / deviceDpi : points);
+    // A PDF's text is searched and copied: "fl" and "ffi" joined into one
+    // letter would not be found.
+    const int type = device ? device->devType() : QInternal::Widget;
+    if (type != QInternal::Widget && type != QInternal::Image && type != QInternal::Pixmap)
+        font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
+}
+
+QFont TableRenderer::noteFont(const QPaintDevice *device)
+{
+    return fontOn(device, 8.0);
 }
 
 bool TableRenderer::noteShowsWholeText(const QRectF &box, const QString &text)

@@ -64,6 +64,8 @@ public:
     static void drawNumber(QPainter &painter, const QRectF &iconBox, int number);
     // The notes' font on a device; without one, on the screen.
     static QFont noteFont(const QPaintDevice *device = nullptr);
+    // A font of so many points on the screen, for a device.
+    static QFont fontOn(const QPaintDevice *device, qreal points);
     // Whether a note's box shows all of its text.
     static bool noteShowsWholeText(const QRectF &box, const QString &text);
 
