@@ -57,7 +57,10 @@ ExportFigures::Run ExportFigures::exportOnce(const QStringList &arguments) const
     if (wait4(child, &status, 0, &usage) != child)
         return run;
     run.milliseconds = double(timer.nsecsElapsed()) / 1e6;
-    // ru_maxrss is in kilobytes on Linux.
+    // ru_maxrss is in kilobytes on Linux. The kernel carries the peak of the
+    // process image that exec replaced into it, here the benchmark's own
+    // size when it started the child: an upper bound, taken while it is
+    // small.
     run.peakMegabytes = double(usage.ru_maxrss) * 1024 / 1e6;
     run.written = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;

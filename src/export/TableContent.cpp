@@ -1,6 +1,5 @@
 #include "TableContent.h"
 
-#include "ElementItem.h"
 #include "IconSet.h"
 #include "PlotDocument.h"
 #include "PlotScene.h"
@@ -12,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 
 TableContent::TableContent(PlotWindow &window)
     : m_folder(window.programFolder())
@@ -23,23 +21,7 @@ TableContent::TableContent(PlotWindow &window)
 {
     // Elements added while the window is open stack over the ones it opened
     // with, icons and notes mixed: the scene's order is the one to keep.
-    struct Stacked
-    {
-        qint64 order;
-        TableRenderer::Entry entry;
-    };
-    QVector<Stacked> stacked;
-    for (ElementKind kind : {ElementKind::Icon, ElementKind::Note}) {
-        const int count = window.document()->count(kind);
-        for (int n = 1; n <= count; ++n)
-            if (const ElementItem *item = window.scene()->item(kind, n))
-                stacked.append({item->stackOrder(), {kind, n}});
-    }
-    std::sort(stacked.begin(), stacked.end(),
-              [](const Stacked &a, const Stacked &b) { return a.order < b.order; });
-    m_order.reserve(stacked.size());
-    for (const Stacked &s : std::as_const(stacked))
-        m_order.append(s.entry);
+    m_order = window.scene()->stackingOrder();
 }
 
 TableContent::TableContent(const QString &file, const ProgramFolder &folder)
