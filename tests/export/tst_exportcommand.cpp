@@ -58,8 +58,9 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QByteArray, magic);
         QTemporaryDir dir;
+        // Not in the current folder: found below the program's own folder.
         const Result r = quenbrack(QStringList{"--export", output} + options
-                                       + QStringList{kHarbour},
+                                       + QStringList{"Plot Tables/Harbour.plt"},
                                    dir.path());
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, output + u'\n');
