@@ -81,6 +81,14 @@ private slots:
         QCOMPARE(r.out.count(u'\n'), 2);
         QVERIFY(QFile::exists(dir.filePath("Harbour.svg")));
         QVERIFY(QFile::exists(dir.filePath("Office Floor.svg")));
+        // A second table of the same name would take the first one's file.
+        QDir(dir.path()).mkdir("copy");
+        QVERIFY(QFile::copy(kHarbour, dir.filePath("copy/Harbour.plt")));
+        const Result twice = quenbrack({"--export-dir", dir.path(), kHarbour, "copy/Harbour.plt"},
+                                       dir.path());
+        QCOMPARE(twice.exitCode, 1);
+        QCOMPARE(twice.out.count(u'\n'), 1);
+        QVERIFY2(twice.err.contains("already the export of another table"), qPrintable(twice.err));
     }
 
     void badInputChangesNothing_data()
