@@ -207,6 +207,10 @@ void PlotView::paintEvent(QPaintEvent *event)
     }
     QRegion region = event->region();
     const QTransform toViewport = viewportTransform();
+    // At actual size too: the first paint of a large table is drawn once,
+    // and everything after it copies pixels.
+    if (!m_picture.isActive() && m_zoom <= 1.0)
+        m_picture.reset(m_zoom, sceneRect());
     QRegion fromPicture;
     if (m_picture.isActive()) {
         fromPicture = region & m_picture.placeIn(toViewport);

@@ -155,7 +155,7 @@ QVector<TableRenderer::Entry> TableRenderer::visibleEntries(const QRectF &area,
     for (auto it = order.crbegin(); it != order.crend(); ++it) {
         const PlotElement &e = element(*it);
         const QRectF box = pixelsOf(e);
-        if (!e.live || !box.intersects(area))
+        if (!e.live || !box.intersects(area) || (m_skipped && m_skipped(*it)))
             continue;
         const QRect aligned = box.toAlignedRect();
         const QRect reach = QRectF(aligned) == box ? aligned : aligned.adjusted(-1, -1, 1, 1);

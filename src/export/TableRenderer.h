@@ -41,6 +41,8 @@ public:
     // How the elements stack, bottom first. By default every icon, then
     // every note, in element order, as a table opens.
     void setStackingOrder(QVector<Entry> order) { m_order = std::move(order); }
+    // Elements left out although live: the screen draws carried ones apart.
+    void setSkipped(std::function<bool(const Entry &)> skipped) { m_skipped = std::move(skipped); }
     // Numbers drawn beside icons (by element), for a legend that lists them.
     void setIconNumbers(QHash<int, int> numbers) { m_numbers = std::move(numbers); }
 
@@ -79,4 +81,5 @@ private:
     IconPicture m_iconPicture;
     QVector<Entry> m_order;
     QHash<int, int> m_numbers;
+    std::function<bool(const Entry &)> m_skipped;
 };
