@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
@@ -62,4 +63,10 @@ void TerminationWatcher::closeMainWindow()
     (void)ignored;
 #endif
     m_mainWindow->endBySignal();
+    // A box may be up (a missing picture, the recovery question, a file
+    // dialog), each in an event loop of its own that closing the main
+    // window does not end. Every loop ends now, and a box asked after this
+    // returns at once as cancelled, so nothing waits for an answer that
+    // will not come.
+    QCoreApplication::exit(0);
 }

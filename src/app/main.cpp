@@ -4,6 +4,7 @@
 #include "TerminationWatcher.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <csignal>
 
@@ -30,6 +31,11 @@ int main(int argc, char *argv[])
     // Shown first, so that a question while the table opens (a missing
     // picture, edits to recover) stands over the program it belongs to.
     window.show();
-    window.start(MainWindow::commandLineText(QApplication::arguments().mid(1)));
+    // Started from within the event loop: a termination signal during a
+    // box at start-up must end the loop, and an end asked for before the
+    // loop runs would be forgotten when it starts.
+    QTimer::singleShot(0, &window, [&window] {
+        window.start(MainWindow::commandLineText(QApplication::arguments().mid(1)));
+    });
     return app.exec();
 }

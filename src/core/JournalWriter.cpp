@@ -7,6 +7,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -16,12 +17,25 @@ namespace {
 // the second in which an edit must reach the disk.
 constexpr int kGatherMs = 200;
 
-// Only ever a regular file: a journal path that names a device (say
-// /dev/full, which accepts the open and fails the write) must survive.
-void removeJournal(const QString &path)
+// What a replacing journal is called until it takes the journal's name.
+QString pendingName(const QString &journalPath)
 {
-    if (QFileInfo(path).isFile())
+    return journalPath + QStringLiteral(".new");
+}
+
+// A journal left by an earlier session, which recovery has dealt with, is
+// made room for; only ever a regular file, never what a link points to.
+void removeStale(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode))
+        ::unlink(name.constData());
+#else
+    if (QFileInfo(path).isFile() && !QFileInfo(path).isSymLink())
         QFile::remove(path);
+#endif
 }
 
 } // namespace
@@ -34,7 +48,7 @@ JournalWriter::~JournalWriter()
 }
 
 bool JournalWriter::start(const QString &journalPath, const TableIdentity &identity,
-                          const QByteArray &base)
+                          const QByteArray &base, Mode mode)
 {
     stop(false);
     {
@@ -46,12 +60,15 @@ bool JournalWriter::start(const QString &journalPath, const TableIdentity &ident
         m_path.clear();
     }
 
+    const QString openPath = mode == Replacing ? pendingName(journalPath) : journalPath;
+    removeStale(openPath);
     QString error;
-    if (!openFile(journalPath, &error)) {
+    if (!openFile(openPath, &error)) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_errorString = error;
         return false;
     }
+    m_openPath = openPath;
     // Opening a table must not wait for the disk any more than an edit
     // does: the header, with a copy of the table, is written and synced by
     // the worker, ahead of every record.
@@ -64,6 +81,28 @@ bool JournalWriter::start(const QString &journalPath, const TableIdentity &ident
     m_running = true;
     m_stopping = false;
     m_worker = std::thread(&JournalWriter::run, this);
+    return true;
+}
+
+bool JournalWriter::commit()
+{
+    if (!flush())
+        return false;
+    const QString path = journalPath();
+    std::lock_guard<std::mutex> file(m_fileMutex);
+    if (m_openPath == path)
+        return true;
+#ifdef Q_OS_UNIX
+    if (::rename(QFile::encodeName(m_openPath).constData(), QFile::encodeName(path).constData())
+        != 0)
+        return false;
+#else
+    QFile::remove(path);
+    if (!QFile::rename(m_openPath, path))
+        return false;
+#endif
+    m_openPath = path;
+    syncFolder();
     return true;
 }
 
@@ -107,8 +146,9 @@ void JournalWriter::discard()
         std::lock_guard<std::mutex> lock(m_mutex);
         path.swap(m_path);
     }
-    if (!path.isEmpty())
-        removeJournal(path);
+    // A file someone put in its place is theirs, not ours to delete.
+    if (!path.isEmpty() && stillOurs(m_openPath))
+        QFile::remove(m_openPath);
 }
 
 bool JournalWriter::ok() const
@@ -149,7 +189,31 @@ void JournalWriter::run()
         batch.swap(m_pending);
         lock.unlock();
         QString error;
-        const bool written = writeAll(batch, &error) && sync(&error);
+        bool written = false;
+        bool renewed = false;
+        QString openPath;
+        {
+            std::lock_guard<std::mutex> file(m_fileMutex);
+            // A journal deleted meanwhile would take every later change
+            // with it; one replaced by another file is not ours to write.
+            switch (fileState()) {
+            case Ours:
+                written = true;
+                break;
+            case Vanished:
+                written = renewed = restart(&error);
+                break;
+            case Replaced:
+                error = QStringLiteral("%1 was replaced by another file").arg(m_openPath);
+                break;
+            }
+            written = written && writeAll(batch, &error) && sync(&error);
+            openPath = m_openPath;
+        }
+        if (renewed) {
+            QMetaObject::invokeMethod(
+                this, [this, openPath] { emit restarted(openPath); }, Qt::QueuedConnection);
+        }
         lock.lock();
         if (written) {
             m_syncedBytes += batch.size();
@@ -176,7 +240,7 @@ void JournalWriter::syncFolder()
 #ifdef Q_OS_UNIX
     // The new file's name lives in the folder: sync that too, or a crash
     // soon after could lose the journal itself rather than its tail.
-    const QByteArray folder = QFile::encodeName(QFileInfo(journalPath()).absolutePath());
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_openPath).absolutePath());
     const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {
         ::fsync(folderFd);
@@ -210,14 +274,81 @@ void JournalWriter::stop(bool dropPending)
 
 bool JournalWriter::openFile(const QString &path, QString *error)
 {
+    // Only a file made here and now: O_EXCL fails on anything at the path,
+    // a dangling link too, so nothing is ever written through a link, and
+    // O_NONBLOCK keeps a FIFO from holding the open.
     const QByteArray name = QFile::encodeName(path);
     do {
-        m_fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        m_fd = ::open(name.constData(),
+                      O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0) {
-        *error = QStringLiteral("Cannot create %1: %2").arg(path, qt_error_string(errno));
+        *error = errno == EEXIST
+            ? QStringLiteral("%1 is there and is not a regular file").arg(path)
+            : QStringLiteral("Cannot create %1: %2").arg(path, qt_error_string(errno));
         return false;
     }
+    struct stat info;
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        *error = QStringLiteral("%1 is not a regular file").arg(path);
+        closeFile();
+        return false;
+    }
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+    m_device = quint64(info.st_dev);
+    m_inode = quint64(info.st_ino);
+    return true;
+}
+
+JournalWriter::FileState JournalWriter::fileState() const
+{
+    struct stat mine;
+    if (::fstat(m_fd, &mine) != 0)
+        return Ours; // nothing to tell; the write will say what is wrong
+    struct stat there;
+    if (::lstat(QFile::encodeName(m_openPath).constData(), &there) != 0)
+        return errno == ENOENT ? Vanished : Ours;
+    const bool same = quint64(there.st_dev) == m_device && quint64(there.st_ino) == m_inode;
+    if (same && mine.st_nlink > 0)
+        return Ours;
+    return Replaced;
+}
+
+bool JournalWriter::stillOurs(const QString &path) const
+{
+    struct stat there;
+    return ::lstat(QFile::encodeName(path).constData(), &there) == 0 && S_ISREG(there.st_mode)
+        && quint64(there.st_dev) == m_device && quint64(there.st_ino) == m_inode;
+}
+
+bool JournalWriter::restart(QString *error)
+{
+    // Our descriptor still holds every byte written: the header with the
+    // table as read, and every change since. They go to a new file under
+    // the journal's name, which then takes the old one's place.
+    const int old = m_fd;
+    if (!openFile(m_openPath, error)) {
+        m_fd = old;
+        return false;
+    }
+    char buffer[1 << 16];
+    off_t at = 0;
+    for (;;) {
+        const ssize_t got = ::pread(old, buffer, sizeof buffer, at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            *error = QStringLiteral("Cannot copy the journal: %1").arg(qt_error_string(errno));
+            break;
+        }
+        if (got == 0 || !writeAll(QByteArray::fromRawData(buffer, got), error))
+            break;
+        at += got;
+    }
+    ::close(old);
+    if (!error->isEmpty() || !sync(error))
+        return false;
+    syncFolder();
     return true;
 }
 
@@ -267,10 +398,25 @@ bool JournalWriter::sync(QString *error)
 
 #else
 
+JournalWriter::FileState JournalWriter::fileState() const
+{
+    return Ours;
+}
+
+bool JournalWriter::stillOurs(const QString &path) const
+{
+    return QFileInfo(path).isFile();
+}
+
+bool JournalWriter::restart(QString *)
+{
+    return true;
+}
+
 bool JournalWriter::openFile(const QString &path, QString *error)
 {
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         *error = QStringLiteral("Cannot create %1: %2").arg(path, m_file.errorString());
         return false;
     }

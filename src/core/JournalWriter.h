@@ -30,13 +30,24 @@ public:
     // discard() is what a crash looks like, and the journal must survive it.
     ~JournalWriter() override;
 
-    // Creates or truncates the journal and puts its header on disk before
-    // returning. On false, errorString() says why and append() does nothing.
-    // A journal already started is finished first and kept.
+    // Starts the journal: a new regular file of our own, never anything
+    // reached through a link and never a FIFO or device, which are left as
+    // they are (start() then fails and says why). A regular file already at
+    // the path is a journal that recovery has dealt with, and is replaced.
+    // On false, errorString() says why and append() does nothing. A
+    // journal already started is finished first and kept.
     // base: the table's bytes as read, kept in the journal's header. The
     // header reaches the disk like any record, from the worker.
+    // Replacing: the journal at the path is still the only copy of a
+    // session's changes; the new one is written under a name of its own
+    // and takes the path only at commit(), once it holds as much.
+    enum Mode { Fresh, Replacing };
     bool start(const QString &journalPath, const TableIdentity &identity,
-               const QByteArray &base = {});
+               const QByteArray &base = {}, Mode mode = Fresh);
+    // Replacing: puts everything appended on disk, then gives the new
+    // journal the path in one rename. False, with the old journal left as
+    // it was, when that fails.
+    bool commit();
 
     // Queues a record; never waits for the disk. Does nothing before a
     // successful start(), after a write failed, or after discard(). An
@@ -49,7 +60,7 @@ public:
     bool flush();
 
     // The table was saved or closed cleanly: drops what is queued, stops the
-    // worker and deletes the journal.
+    // worker and deletes the journal, if the file at the path is still ours.
     void discard();
 
     // True while a journal is open and no write to it has failed.
@@ -61,6 +72,9 @@ signals:
     // The first write or sync error after start(); later records are not
     // written, so it is sent once. Delivered in the writer's thread.
     void failed(const QString &errorString);
+    // The journal was deleted behind our back and has been written again
+    // in full. Delivered in the writer's thread.
+    void restarted(const QString &journalPath);
 
 private:
     void run();
@@ -70,6 +84,10 @@ private:
     void closeFile();
     bool writeAll(const QByteArray &bytes, QString *error);
     bool sync(QString *error);
+    enum FileState { Ours, Vanished, Replaced };
+    FileState fileState() const;
+    bool restart(QString *error);
+    bool stillOurs(const QString &path) const;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;    // for the worker: bytes or stop
@@ -87,9 +105,13 @@ private:
     QString m_path;
 
     // Used by start() before the worker runs, by the worker, and by stop()
-    // after it ended, never by two threads at once.
+    // after it ended; commit() takes m_fileMutex to rename meanwhile.
+    std::mutex m_fileMutex;
+    QString m_openPath; // the file's name: the journal's, or the one it has until commit()
 #ifdef Q_OS_UNIX
     int m_fd = -1;
+    quint64 m_device = 0; // which file m_fd is, to tell it from another at the path
+    quint64 m_inode = 0;
 #else
     QFile m_file;
 #endif

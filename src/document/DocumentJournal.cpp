@@ -7,11 +7,13 @@ DocumentJournal::DocumentJournal(PlotDocument &document, QObject *parent)
     , m_document(document)
 {
     connect(&m_writer, &JournalWriter::failed, this, &DocumentJournal::failed);
+    connect(&m_writer, &JournalWriter::restarted, this, &DocumentJournal::restarted);
 }
 
 void DocumentJournal::start(const QString &tablePath, const TableIdentity &identity,
-                            const QByteArray &bytes)
+                            const QByteArray &bytes, JournalWriter::Mode mode)
 {
+    m_mode = mode;
     m_tablePath = tablePath;
     m_identity = identity;
     m_base = bytes;
@@ -25,7 +27,8 @@ void DocumentJournal::start(const QString &tablePath, const TableIdentity &ident
 bool DocumentJournal::begin()
 {
     if (m_state == Waiting) {
-        if (m_writer.start(JournalFile::journalPathFor(m_tablePath), m_identity, m_base)) {
+        if (m_writer.start(JournalFile::journalPathFor(m_tablePath), m_identity, m_base,
+                           m_mode)) {
             m_state = Writing;
         } else {
             m_state = Failed;
@@ -34,6 +37,12 @@ bool DocumentJournal::begin()
         m_base.clear();
     }
     return m_state == Writing;
+}
+
+bool DocumentJournal::commit()
+{
+    m_mode = JournalWriter::Fresh;
+    return begin() && m_writer.commit();
 }
 
 void DocumentJournal::discard()
@@ -64,53 +73,82 @@ void DocumentJournal::changed(ElementKind kind, int n, PlotDocument::Changes wha
 
 int DocumentJournal::replay(PlotDocument &document, const QList<JournalRecord> &records)
 {
+    qsizetype at = 0;
+    return replay(document, [&](JournalRecord &record) {
+               if (at == records.size())
+                   return false;
+               record = records[at++];
+               return true;
+           })
+        .applied;
+}
+
+DocumentJournal::Replayed DocumentJournal::replay(PlotDocument &document,
+                                                  const std::function<bool(JournalRecord &)> &next)
+{
+    // One record is looked at ahead: a placement journals the element and
+    // then its text, a deletion the cleared text and then the element
+    // leaving, and each pair comes back as the one step it was.
+    JournalRecord ahead;
+    bool haveAhead = next(ahead);
+    const auto take = [&](JournalRecord &record) {
+        if (!haveAhead)
+            return false;
+        record = ahead;
+        haveAhead = next(ahead);
+        return true;
+    };
+    const auto follows = [&](const JournalRecord &record, JournalRecord::Type type) {
+        return haveAhead && ahead.type == type && ahead.kind == record.kind
+               && ahead.element == record.element;
+    };
+
+    Replayed result;
+    JournalRecord record;
+    JournalRecord before;
+    bool haveBefore = false;
     // A carry journals every move; its moves come back as one step, like
     // the carry they were. Moves of a recovery never join a user's carry.
     int carry = -1;
-    int applied = 0;
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        const JournalRecord &record = records[i];
-        if (!JournalReplay::fits(record, document.count(ElementKind::Icon),
-                                 document.count(ElementKind::Note)))
-            break;
+    while (take(record)) {
+        const bool newStep = JournalReplay::startsStep(haveBefore ? &before : nullptr, record);
+        result.steps += newStep;
+        if (result.reason.isEmpty()) {
+            result.reason = JournalReplay::misfit(record, document.count(ElementKind::Icon),
+                                                  document.count(ElementKind::Note));
+        }
+        if (!result.reason.isEmpty()) {
+            // Nothing more is applied; the rest is only counted.
+            before = record;
+            haveBefore = true;
+            continue;
+        }
         const ElementKind kind = record.kind;
         const int n = record.element;
-        const bool continuesCarry = i > 0 && records[i - 1].type == JournalRecord::Place
-                                    && records[i - 1].kind == kind && records[i - 1].element == n;
         switch (record.type) {
-        case JournalRecord::Add: {
-            PlotElement element = record.value;
-            document.add(kind, element);
-            // A placement journals the element, then the text typed for it.
-            const bool typed = i + 1 < records.size() && records[i + 1].type == JournalRecord::Text
-                               && records[i + 1].kind == kind && records[i + 1].element == n;
-            if (typed) {
-                document.setText(kind, n, records[++i].value.text);
-                ++applied;
+        case JournalRecord::Add:
+            document.add(kind, record.value);
+            if (follows(record, JournalRecord::Text)) {
+                take(record);
+                document.setText(kind, n, record.value.text);
+                ++result.applied;
             }
             document.recordAdded(kind, n, QStringLiteral("Add"));
             break;
-        }
         case JournalRecord::Place:
-            if (!continuesCarry)
+            if (newStep)
                 --carry;
             document.carry(carry, {{kind, n}}, QPointF(record.value.left, record.value.top));
             break;
-        case JournalRecord::Text: {
-            // Delete journals the cleared text, then the element leaving.
-            const bool deletes = record.value.text.isEmpty() && i + 1 < records.size()
-                                 && records[i + 1].type == JournalRecord::Live
-                                 && !records[i + 1].value.live && records[i + 1].kind == kind
-                                 && records[i + 1].element == n;
-            if (deletes) {
+        case JournalRecord::Text:
+            if (record.value.text.isEmpty() && follows(record, JournalRecord::Live) && !ahead.value.live) {
+                take(record);
                 document.remove(kind, n);
-                ++i;
-                ++applied;
+                ++result.applied;
             } else {
                 document.edit(kind, n, record.value.text);
             }
             break;
-        }
         case JournalRecord::Live:
             if (record.value.live) {
                 document.setLive(kind, n, true);
@@ -120,7 +158,10 @@ int DocumentJournal::replay(PlotDocument &document, const QList<JournalRecord> &
             }
             break;
         }
-        ++applied;
+        ++result.applied;
+        result.stepsApplied += newStep;
+        before = record;
+        haveBefore = true;
     }
-    return applied;
+    return result;
 }

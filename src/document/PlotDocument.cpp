@@ -1,5 +1,7 @@
 #include "PlotDocument.h"
 
+#include "OneLine.h"
+
 #include "ElementCommands.h"
 
 #include <QFile>
@@ -35,6 +37,25 @@ PlotTableReader::Result PlotDocument::load(const QString &path, QByteArray *byte
     return PlotTableReader().read(*bytes, m_table);
 }
 
+PlotTableReader::Result PlotDocument::reload(const QByteArray &bytes)
+{
+    // The templates stay: the background's size is the window's.
+    PlotTable table(m_table.icons[0], m_table.notes[0]);
+    const PlotTableReader::Result result = PlotTableReader().read(bytes, table);
+    m_undoStack->clear();
+    m_table = std::move(table);
+    emit reloaded();
+    return result;
+}
+
+bool PlotDocument::refusesChanges()
+{
+    if (m_readOnly)
+        emit changeRefused(QStringLiteral("This Plot Table is open read-only: it cannot be "
+                                          "changed here."));
+    return m_readOnly;
+}
+
 void PlotDocument::setBackgroundSize(QSizeF twips)
 {
     PlotElement &background = m_table.icons[0];
@@ -50,7 +71,7 @@ int PlotDocument::addIcon(qint32 number, const QString &text, QPointF topLeft, Q
     PlotElement icon = m_table.icons[0];
     icon.number = number;
     icon.pictureKey = QString::number(number);
-    icon.text = text;
+    icon.text = oneLine(text);
     icon.left = float(topLeft.x());
     icon.top = float(topLeft.y());
     icon.width = float(size.width());
@@ -62,7 +83,7 @@ int PlotDocument::addNote(const QString &text, QPointF topLeft)
 {
     PlotElement note = m_table.notes[0];
     note.number = IconNumber::Note;
-    note.text = text;
+    note.text = oneLine(text);
     note.left = float(topLeft.x());
     note.top = float(topLeft.y());
     return add(ElementKind::Note, note);
@@ -75,6 +96,7 @@ int PlotDocument::add(ElementKind kind, const PlotElement &element)
     ElementArray &array = elements(kind);
     const int n = array.add();
     array[n] = element;
+    array[n].text = oneLine(element.text);
     array[n].live = true;
     emit elementAdded(kind, n);
     return n;
@@ -90,7 +112,7 @@ void PlotDocument::move(ElementKind kind, int n, QPointF topLeft)
 
 void PlotDocument::setText(ElementKind kind, int n, const QString &text)
 {
-    elements(kind)[n].text = text;
+    elements(kind)[n].text = oneLine(text);
     emit elementChanged(kind, n, Text);
 }
 
@@ -115,6 +137,8 @@ void PlotDocument::recordAdded(ElementKind kind, int n, const QString &verb)
 
 void PlotDocument::carry(int carryId, const QVector<Carried> &elements, QPointF topLeft)
 {
+    if (refusesChanges())
+        return;
     QVector<MoveElementsCommand::Move> moves;
     for (const Carried &carried : elements) {
         const PlotElement &element = this->element(carried.kind, carried.n);
@@ -130,15 +154,22 @@ void PlotDocument::carry(int carryId, const QVector<Carried> &elements, QPointF 
 
 void PlotDocument::edit(ElementKind kind, int n, const QString &text)
 {
-    const QString before = element(kind, n).text;
-    if (before == text)
+    if (refusesChanges())
         return;
-    setText(kind, n, text);
-    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, text));
+    const QString before = element(kind, n).text;
+    // Made one line before the comparison, so that the step holds the text
+    // the element really takes.
+    const QString after = oneLine(text);
+    if (before == after)
+        return;
+    setText(kind, n, after);
+    m_undoStack->push(new SetTextCommand(*this, QStringLiteral("Edit"), kind, n, before, after));
 }
 
 void PlotDocument::cut(ElementKind kind, int n)
 {
+    if (refusesChanges())
+        return;
     setLive(kind, n, false);
     m_undoStack->push(new RemoveElementCommand(*this, QStringLiteral("Cut"), kind, n,
                                                element(kind, n).text, false));
@@ -146,6 +177,8 @@ void PlotDocument::cut(ElementKind kind, int n)
 
 void PlotDocument::remove(ElementKind kind, int n)
 {
+    if (refusesChanges())
+        return;
     const QString before = element(kind, n).text;
     setText(kind, n, QString());
     setLive(kind, n, false);

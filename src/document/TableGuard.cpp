@@ -4,6 +4,7 @@
 #include "PlotDocument.h"
 #include "PlotTableSaver.h"
 #include "PlotTableWriter.h"
+#include "RecoveryChoice.h"
 #include "WindowServices.h"
 
 #include <QDir>
@@ -12,32 +13,7 @@
 #include <QUndoStack>
 
 namespace {
-
 const QString kCrLf = QStringLiteral("\r\n");
-
-// How many changes a user made, as the records tell it: a placement with
-// its text is one, a deletion (text cleared, element gone) is one, and so
-// is a carry however many moves it journaled.
-int countChanges(const QList<JournalRecord> &records)
-{
-    int changes = 0;
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        const JournalRecord &record = records[i];
-        const JournalRecord *before = i > 0 ? &records[i - 1] : nullptr;
-        const bool sameElement =
-            before && before->kind == record.kind && before->element == record.element;
-        const bool continues =
-            sameElement
-            && ((record.type == JournalRecord::Place && before->type == JournalRecord::Place)
-                || (record.type == JournalRecord::Text && before->type == JournalRecord::Add)
-                || (record.type == JournalRecord::Live && !record.value.live
-                    && before->type == JournalRecord::Text && before->value.text.isEmpty()));
-        if (!continues)
-            ++changes;
-    }
-    return changes;
-}
-
 } // namespace
 
 TableGuard::TableGuard(PlotDocument &document, WindowServices &services,
@@ -53,73 +29,64 @@ TableGuard::TableGuard(PlotDocument &document, WindowServices &services,
                                           "a crash: %1")
                                .arg(error));
     });
+    connect(&m_journal, &DocumentJournal::restarted, this, [this](const QString &path) {
+        emit statusMessage(QStringLiteral("The recovery journal %1 was removed while the table "
+                                          "was open; a new one holds every change again.")
+                               .arg(QDir::toNativeSeparators(path)));
+    });
 }
 
-void TableGuard::opened(const QString &file, const QByteArray &bytes,
+bool TableGuard::opened(const QString &file, const QByteArray &bytes,
                         PlotTableReader::Result result)
 {
     m_file = file;
     m_readResult = result;
     m_identity = JournalFile::identify(file, bytes);
-    recover(file);
-    m_journal.start(file, m_identity, bytes);
-    // Replayed once the new journal runs, so that it holds them again.
-    if (!m_recovered.isEmpty()) {
-        DocumentJournal::replay(m_document, m_recovered);
-        m_recovered.clear();
+    if (m_access != Access::Own) {
+        // A journal there is the live one of the Quenbrack that has the
+        // table: not ours to recover, delete or write.
+        if (m_access == Access::Shared)
+            emit statusMessage(QStringLiteral("This Plot Table is open in another Quenbrack as "
+                                              "well: changes made here cannot be recovered after "
+                                              "a crash."));
+        return true;
     }
+    RecoveryChoice choice(m_services, m_folder);
+    const RecoveryChoice::Outcome outcome = choice.decide(file, m_identity, bytes);
+    if (outcome == RecoveryChoice::Cancel)
+        return false;
+    if (outcome == RecoveryChoice::Open) {
+        m_journal.start(file, m_identity, bytes);
+    } else {
+        replay(choice.reader(), bytes);
+    }
+    if (!choice.statusText().isEmpty())
+        emit statusMessage(choice.statusText());
+    return true;
 }
 
-void TableGuard::recover(const QString &file)
+void TableGuard::replay(JournalReader &reader, const QByteArray &bytes)
 {
-    const QString journalPath = JournalFile::journalPathFor(file);
-    if (!QFileInfo(journalPath).isFile())
-        return;
-    const JournalFile::ReadResult found = JournalFile::read(journalPath);
-    const int changes = found.ok ? countChanges(found.records) : 0;
-    if (changes == 0) {
-        QFile::remove(journalPath); // nothing in it to recover
-        return;
-    }
-    // Edits are only ever replayed onto the very bytes they were made on.
-    if (found.identity != m_identity) {
-        offerRecoveredCopy(file, found, changes);
-        return;
-    }
-    const int answer = m_services.askChoice(
-        QStringLiteral("Quenbrack was not closed properly while this plot table was open. "
-                       "Recover the %1 changes made then?")
-            .arg(changes),
-        QStringLiteral("Recover Plot Table"), {QStringLiteral("&Yes"), QStringLiteral("&No")}, 0);
-    if (answer == 0)
-        m_recovered = found.records;
-    else
-        QFile::remove(journalPath);
-}
-
-void TableGuard::offerRecoveredCopy(const QString &file, const JournalFile::ReadResult &found,
-                                    int changes)
-{
-    m_services.showMessage(
-        QStringLiteral("Quenbrack was not closed properly while this plot table was open, and "
-                       "the file has been changed since:")
-            + kCrLf + u'\'' + file + u'\'' + kCrLf + kCrLf
-            + QStringLiteral("The %1 changes made then are not applied to it. Please choose a "
-                             "name to save the recovered Plot Table under.")
-                  .arg(changes),
-        MessageIcon::Exclamation, QStringLiteral("Recover Plot Table"));
-    PlotTable recovered;
-    PlotTableReader().read(found.base, recovered);
-    JournalReplay::apply(found.records, recovered);
-    const QString saved = PlotTableSaver(m_services, m_folder).saveAs(file, recovered);
-    if (saved.isEmpty()) {
-        // Not saved: the journal is set aside rather than overwritten by
-        // this session's, so the edits are still there to be had.
-        const QString journalPath = JournalFile::journalPathFor(file);
-        const QString aside = journalPath + QStringLiteral(".unrecovered");
-        QFile::remove(aside);
-        QFile::rename(journalPath, aside);
-    }
+    // The replayed changes go to a new journal, which replaces the old one
+    // only once it holds them: a crash at any moment finds one or the other.
+    m_journal.start(m_file, m_identity, bytes, JournalWriter::Replacing);
+    const DocumentJournal::Replayed replayed =
+        DocumentJournal::replay(m_document, [&](JournalRecord &record) { return reader.next(record); });
+    const QString journalPath = JournalFile::journalPathFor(m_file);
+    // What could not be applied stays on disk beside the table.
+    if (replayed.stepsApplied < replayed.steps)
+        RecoveryChoice::setAside(journalPath, QStringLiteral(".unrecovered"),
+                                 RecoveryChoice::Link);
+    if (!m_journal.commit())
+        emit statusMessage(QStringLiteral("The recovered changes could not be journaled again; "
+                                          "the old journal stays beside the table."));
+    if (replayed.stepsApplied < replayed.steps)
+        m_services.showMessage(
+            QStringLiteral("%1 of %2 changes were recovered; the others could not be applied (%3).")
+                .arg(replayed.stepsApplied)
+                .arg(replayed.steps)
+                .arg(replayed.reason),
+            MessageIcon::Exclamation, QStringLiteral("Recover Plot Table"));
 }
 
 QString TableGuard::keepReason() const
@@ -133,29 +100,50 @@ QString TableGuard::keepReason() const
     return QString();
 }
 
+void TableGuard::reloaded(const QByteArray &bytes, PlotTableReader::Result result)
+{
+    m_journal.discard();
+    m_readResult = result;
+    m_identity = JournalFile::identify(m_file, bytes);
+    if (m_access == Access::Own)
+        m_journal.start(m_file, m_identity, bytes);
+}
+
 bool TableGuard::changedOnDisk() const
 {
     // A file gone meanwhile (its folder removed) or out of reach has
     // nothing to overwrite; writing it is what fails, with its own rescue.
+    // Only the bytes count: a new time alone (touch) is no change.
     const TableIdentity now = JournalFile::identify(m_file);
-    return now.state == TableIdentity::Present && now != m_identity;
+    return now.state == TableIdentity::Present
+        && (now.state != m_identity.state || now.size != m_identity.size
+            || now.sha256 != m_identity.sha256);
 }
 
 bool TableGuard::close()
 {
+    if (m_access == Access::ReadOnly)
+        return true;
     const PlotTable &table = m_document.table();
+    // A file that may be written in a folder that may not is written in
+    // place, once the journal is on disk to recover from should that be
+    // cut short.
+    m_journal.flush();
     const QString reason = keepReason();
     const bool changed = reason.isEmpty() && changedOnDisk();
     if (m_endingBySignal) {
         // Nobody is there to answer: write what can be written as it is,
         // and leave the journal for everything else.
-        if (reason.isEmpty() && !changed && PlotTableWriter().write(m_file, table))
+        PlotTableWriter writer;
+        writer.setDirectWriteFallback(true);
+        if (reason.isEmpty() && !changed && writer.write(m_file, table))
             m_journal.discard();
         else
             m_journal.keep();
         return true;
     }
     PlotTableSaver saver(m_services, m_folder);
+    saver.setDirectWriteFallback(true);
     int answer = -1;
     if (changed) {
         answer = m_services.askChoice(

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Nothing a user did is lost: four steps undone leave the harbour table byte for byte as it
-# was, and redo brings a step back; after a kill -9 the next start offers the edits, and
-# Return recovers them while No leaves the table as it was, with no journal behind.
+# was, and redo brings a step back; after a kill -9 the next start offers the edits: Escape
+# or a SIGTERM leaves table and journal as they were, a kill just after Return offers them
+# again, Return recovers them, and No keeps them as a table of their own beside it. A link
+# at the journal's place is never written through, and a SIGTERM ends a start-up box.
 source "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 tables="$APP/Plot Tables" table="$APP/Plot Tables/Harbour.plt"
@@ -77,6 +79,22 @@ answer_recovery() { # answer_recovery <key>: the question comes while the table 
 }
 
 kill_after_edits
+cp "$table.journal" "$WORK/journal"
+answer_recovery Escape
+cmp -s "$WORK/journal" "$table.journal" || fail "Escape changed the journal"
+close_program
+ask_and_end() { # ask_and_end <signal> <seconds after Return, or "none">
+    start_program "$APP/quenbrack" "$table"
+    wait_until "the recovery question" eval \
+        'QUESTION=$(xdotool search --onlyvisible --name "^Recover Plot Table$" | head -n1)'
+    [ "$2" = none ] || { xdotool windowactivate --sync "$QUESTION" key Return; sleep "$2"; }
+    kill "-$1" "$APP_PID"
+    DEADLINE=5 wait_until "the program to end on $1" eval "! kill -0 $APP_PID"
+    [ -f "$table.journal" ] || fail "no journal after $1 at $2"
+}
+ask_and_end TERM none
+cmp -s "$WORK/journal" "$table.journal" || fail "SIGTERM during the question changed the journal"
+for delay in 0.05 0.1 0.15; do ask_and_end KILL "$delay"; done
 answer_recovery Return
 close_program
 grep -q "^Beacon" "$table" && grep -q "^Renamed" "$table" || fail "the edits were not recovered"
@@ -89,4 +107,22 @@ answer_recovery alt+n
 close_program
 cmp -s "$WORK/original.plt" "$table" || fail "No changed the table"
 [ -f "$table.journal" ] && fail "No left the journal behind"
+grep -q "^Beacon" "$tables/Harbour (recovered).plt" || fail "No did not keep the edits beside"
+
+echo precious >"$WORK/outside"
+ln -s "$WORK/outside" "$table.journal"
+open_harbour
+place_beacon
+close_program
+[ "$(cat "$WORK/outside")" = precious ] || fail "the journal was written through a link"
+grep -q "^Beacon" "$table" || fail "a link at the journal's place stopped the table being written"
+rm "$table.journal"
+
+printf 'gone.jpg\r\nBasicSet\r\n[Notes]\r\n[End]\r\n' >"$tables/Lost.plt"
+(cd "$HOME" && exec "$APP/quenbrack" "$tables/Lost.plt") >"$WORK/app.log" 2>&1 &
+APP_PID=$! && E2E_PIDS+=($!)
+wait_until "the Missing File box" eval \
+    '[ "$(xdotool search --onlyvisible --name "^Quenbrack$" | wc -l)" -ge 2 ]'
+kill -TERM "$APP_PID"
+DEADLINE=5 wait_until "the program to end on TERM in a start-up box" eval "! kill -0 $APP_PID"
 echo "PASS: $E2E_NAME"
