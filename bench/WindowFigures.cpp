@@ -76,6 +76,7 @@ void WindowFigures::run(FigureTable &table)
     settle();
     measureLargeTable(table);
     measureTypicalTable(table);
+    measureWholeScreen(table);
     if (m_services.messages > 0)
         std::fprintf(stderr, "windows: %d message boxes would have been shown\n",
                      m_services.messages);
@@ -138,6 +139,40 @@ void WindowFigures::measureLargeTable(FigureTable &table)
     if (!peakResets)
         table.addDetail(QStringLiteral("memory: the peak could not be reset, so it counts "
                                        "from the start of the benchmark"));
+}
+
+void WindowFigures::measureWholeScreen(FigureTable &table)
+{
+    const QSize was = m_main->size();
+    m_main->resize(1600, 1200);
+    settle();
+    QVector<double> openMs;
+    for (int run = -1; run < m_sizes.runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        PlotWindow *window = m_main->openFile(m_folder.largeTablePath());
+        if (!window) {
+            std::fprintf(stderr, "open 1600x1200: the large table did not open\n");
+            break;
+        }
+        PaintCounter painted(window->view()->viewport());
+        // Idle: nothing queued is left, the first paint included.
+        QApplication::processEvents();
+        QApplication::processEvents();
+        if (painted.paints() == 0)
+            window->view()->viewport()->repaint();
+        const double elapsed = elapsedMs(timer);
+        if (window->view()->viewport()->width() < 1200)
+            std::fprintf(stderr, "open 1600x1200: the table shows only %d pixels wide\n",
+                         window->view()->viewport()->width());
+        settle();
+        closeWindow(window);
+        if (run >= 0)
+            openMs << elapsed;
+    }
+    m_main->resize(was);
+    settle();
+    table.addDuration(QStringLiteral("open 1600x1200"), openMs, 500);
 }
 
 double WindowFigures::closeWindow(PlotWindow *window)

@@ -28,6 +28,9 @@ public:
 private:
     void measureLargeTable(FigureTable &table);
     void measureTypicalTable(FigureTable &table);
+    // The large table opened in a main window that fills a 1600 x 1200
+    // screen, until the program is idle again.
+    void measureWholeScreen(FigureTable &table);
 
     // Picks up an icon in the clearing and drags it across the table, one
     // timed move after another.

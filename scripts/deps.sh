@@ -3,7 +3,7 @@
 # are missing. Works as root (CI) and through sudo for a user.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core "$@")
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core "$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

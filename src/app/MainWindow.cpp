@@ -213,7 +213,8 @@ void MainWindow::activeWindowChanged()
 {
     PlotWindow *table = activeTable();
     for (QAction *action :
-         {m_saveAction, m_snapshotAction, m_pasteAction, m_findAction})
+         {m_saveAction, m_snapshotAction, m_exportAction, m_printAction, m_pasteAction,
+          m_findAction})
         action->setEnabled(table != nullptr);
     m_saveAllAction->setEnabled(!m_tableWindows.isEmpty());
     if (m_followedSelection)

@@ -80,6 +80,8 @@ public:
     QAction *saveAction() const { return m_saveAction; }
     QAction *saveAllAction() const { return m_saveAllAction; }
     QAction *snapshotAction() const { return m_snapshotAction; }
+    QAction *exportAction() const { return m_exportAction; }
+    QAction *printAction() const { return m_printAction; }
     QAction *closeAction() const { return m_closeAction; }
     QAction *exitAction() const { return m_exitAction; }
     QAction *undoAction() const { return m_undoAction; }
@@ -158,6 +160,8 @@ private:
     QAction *m_saveAction = nullptr;
     QAction *m_saveAllAction = nullptr;
     QAction *m_snapshotAction = nullptr;
+    QAction *m_exportAction = nullptr;
+    QAction *m_printAction = nullptr;
     QAction *m_closeAction = nullptr;
     QAction *m_exitAction = nullptr;
     QUndoGroup *m_undoGroup = nullptr;

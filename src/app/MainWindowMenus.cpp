@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 
 #include "CompassMdiArea.h"
+#include "OutputCommands.h"
 #include "PlotWindow.h"
 #include "RecentTables.h"
 #include "StartPage.h"
@@ -57,6 +58,13 @@ void MainWindow::createFileMenu()
     m_snapshotAction =
         addCommand(m_fileMenu, QStringLiteral("Save &Snapshot"),
                    QStringLiteral("Save the active table as it shows, and open the picture"));
+    m_exportAction = addCommand(m_fileMenu, QStringLiteral("&Export..."),
+                                QStringLiteral("Write the active table to a picture, a PDF or an "
+                                               "SVG file"));
+    m_exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_printAction = addCommand(m_fileMenu, QStringLiteral("&Print..."),
+                               QStringLiteral("Print the active table, on one page or on many"));
+    m_printAction->setShortcuts(keys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
     m_fileMenu->addSeparator();
     m_closeAction = addCommand(m_fileMenu, QStringLiteral("&Close"),
                                QStringLiteral("Close the active window, writing its table"));
@@ -75,6 +83,14 @@ void MainWindow::createFileMenu()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveActive);
     connect(m_saveAllAction, &QAction::triggered, this, &MainWindow::saveAll);
     connect(m_snapshotAction, &QAction::triggered, this, &MainWindow::saveSnapshot);
+    connect(m_exportAction, &QAction::triggered, this, [this] {
+        if (PlotWindow *table = activeTable())
+            OutputCommands::exportTable(*table, this);
+    });
+    connect(m_printAction, &QAction::triggered, this, [this] {
+        if (PlotWindow *table = activeTable())
+            OutputCommands::printTable(*table, this);
+    });
     connect(m_closeAction, &QAction::triggered, this, &MainWindow::closeActiveWindow);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 }

@@ -1,3 +1,4 @@
+#include "ExportCommand.h"
 #include "MainWindow.h"
 #include "QtWindowServices.h"
 #include "TerminationWatcher.h"
@@ -15,6 +16,10 @@ int main(int argc, char *argv[])
     // user is told and offered another place.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // Exporting needs no display and makes no window; looked at before any
+    // application object exists, which would want one.
+    if (ExportCommand::isRequested(argc, argv))
+        return ExportCommand::run(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(WindowServices::applicationTitle());
     QApplication::setApplicationVersion(QStringLiteral(QUENBRACK_VERSION));

@@ -1,9 +1,9 @@
 #include "IconItem.h"
 
 #include "PlotElement.h"
+#include "TableRenderer.h"
 #include "Twips.h"
 
-#include <QPainter>
 
 IconItem::IconItem(int elementNumber)
     : ElementItem(Icon, elementNumber)
@@ -23,7 +23,6 @@ void IconItem::mirror(const PlotElement &element, const QPixmap &picture)
 
 void IconItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    // A picture that could not be loaded shows nothing, as it always has.
-    if (!isCovered() && !m_picture.isNull())
-        painter->drawPixmap(0, 0, m_picture);
+    if (!isCovered())
+        TableRenderer::drawIcon(*painter, QPointF(0, 0), m_picture);
 }

@@ -28,20 +28,5 @@ public:
                QWidget *widget) override;
 
 private:
-    void paintTextAsLines(QPainter *painter, const QRectF &box) const;
-    // The lines that fit, the last one cut short with "..."; made when the
-    // note is first painted that way, and again after its text changed.
-    struct Line
-    {
-        QPointF at;
-        QString text;
-    };
-    const QList<Line> &elidedLines() const;
-
     QString m_text;
-    mutable QList<Line> m_elided;
-    mutable bool m_elidedKnown = false;
-    // Whether the text fits, measured once: a note is painted again and
-    // again as others move over it.
-    mutable enum { Unmeasured, Fits, Overflows } m_fit = Unmeasured;
 };

@@ -8,8 +8,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
 // Qt refuses pictures above 128 MB, about 5,700 x 5,700 pixels, where a
 // scanned chart or floor plan of 8000 x 8000 is common. One picture may
 // take up to 1 GB, or a quarter of the memory of a smaller machine.
@@ -24,8 +22,6 @@ int pictureLimitMegabytes()
 #endif
     return int(qMax<qint64>(megabytes, 128));
 }
-
-} // namespace
 
 QPixmap loadPicture(const QString &path, QSize *tooLarge)
 {

@@ -31,3 +31,6 @@ private:
 // Loads a picture file (JPEG, BMP or GIF); null when it cannot. tooLarge,
 // when given, gets the picture's size when it was refused for it.
 QPixmap loadPicture(const QString &path, QSize *tooLarge = nullptr);
+
+// The most megabytes one picture may take on this computer.
+int pictureLimitMegabytes();

@@ -50,6 +50,7 @@ void PlotScene::makeItems()
     const int notes = m_document.count(ElementKind::Note);
     m_icons.reserve(icons + 1);
     m_notes.reserve(notes + 1);
+    m_order.reserve(icons + notes);
     for (int n = m_icons.size(); n <= icons; ++n)
         addElement(ElementKind::Icon, n);
     for (int n = m_notes.size(); n <= notes; ++n)
@@ -83,6 +84,7 @@ void PlotScene::addElement(ElementKind kind, int n)
     // Items are only ever added on top, so the order in which they were
     // added is the order in which they stack.
     item->setStackOrder(++m_itemsAdded);
+    m_order.append({kind, n});
     addItem(item);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlotDocument.h"
+#include "TableRenderer.h"
 
 #include <QGraphicsScene>
 #include <QPixmap>
@@ -29,6 +30,10 @@ public:
     void mirrorDocument();
 
     ElementItem *item(ElementKind kind, int n) const;
+    const PlotDocument &document() const { return m_document; }
+    QPixmap iconPicture(const QString &pictureKey) const { return m_iconPicture(pictureKey); }
+    // Every element with an item, bottom first, as the items stack.
+    const QVector<TableRenderer::Entry> &stackingOrder() const { return m_order; }
     IconItem *iconItem(int n) const { return m_icons.value(n); }
     NoteItem *noteItem(int n) const { return m_notes.value(n); }
 
@@ -43,5 +48,6 @@ private:
     IconPicture m_iconPicture;
     QVector<IconItem *> m_icons; // by element number; 0 is unused
     QVector<NoteItem *> m_notes;
+    QVector<TableRenderer::Entry> m_order;
     qint64 m_itemsAdded = 0;
 };

@@ -3,6 +3,7 @@
 #include "CoveredElements.h"
 #include "ElementItem.h"
 #include "NoteItem.h"
+#include "TableRenderer.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -220,6 +221,10 @@ void PlotView::paintEvent(QPaintEvent *event)
     }
     QRegion region = event->region();
     const QTransform toViewport = viewportTransform();
+    // At actual size too: the first paint of a large table is drawn once,
+    // and everything after it copies pixels.
+    if (!m_picture.isActive() && m_zoom <= 1.0)
+        m_picture.reset(m_zoom, sceneRect());
     QRegion fromPicture;
     if (m_picture.isActive()) {
         fromPicture = region & m_picture.placeIn(toViewport);
@@ -327,9 +332,7 @@ void PlotView::setBackgroundPicture(const QPixmap &picture)
 
 void PlotView::drawBackground(QPainter *painter, const QRectF &rect)
 {
-    painter->fillRect(rect, Qt::white);
-    if (!m_background.isNull())
-        painter->drawPixmap(0, 0, m_background);
+    TableRenderer::drawBackground(*painter, rect, m_background);
 }
 
 void PlotView::setZoom(qreal scale, QPoint anchor)

@@ -2,6 +2,9 @@
 
 #include "CoveredElements.h"
 #include "ElementItem.h"
+#include "PlotScene.h"
+#include "TableRenderer.h"
+#include "Twips.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -9,6 +12,11 @@
 #include <QStyleOptionGraphicsItem>
 
 #include <cmath>
+
+namespace {
+// A part of at least 1/kLargePart of the picture counts as large.
+constexpr int kLargePart = 8;
+} // namespace
 
 TablePicture::TablePicture(const QGraphicsScene &scene)
     : m_scene(scene)
@@ -28,7 +36,7 @@ void TablePicture::reset(qreal scale, const QRectF &sceneRect)
     m_drawn = QRegion();
     const QSize size(int(std::ceil(sceneRect.width() * scale)),
                      int(std::ceil(sceneRect.height() * scale)));
-    if (scale >= 1.0 || size.isEmpty()) {
+    if (scale > 1.0 || size.isEmpty()) {
         m_image = QImage();
         return;
     }
@@ -72,17 +80,28 @@ void TablePicture::paint(QPainter &painter, const QTransform &sceneToViewport,
 
 void TablePicture::draw(const QRegion &area)
 {
+    // A large part (the first paint of a window, above all) is drawn
+    // straight from the document, in one pass over its elements; a small
+    // one, where an element changed, from the scene's few items there.
+    const QRect bounds = area.boundingRect();
+    const auto *plotScene = qobject_cast<const PlotScene *>(&m_scene);
+    if (plotScene
+        && qint64(bounds.width()) * bounds.height() * kLargePart
+               >= qint64(m_image.width()) * m_image.height()) {
+        drawFromDocument(*plotScene, area);
+        return;
+    }
     QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_scale != 1.0);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRegion(area);
-    painter.fillRect(area.boundingRect(), Qt::white);
     const QTransform sceneToPicture = QTransform::fromTranslate(-m_sceneRect.left(),
                                                                 -m_sceneRect.top())
                                       * QTransform::fromScale(m_scale, m_scale);
     painter.setTransform(sceneToPicture);
-    if (!m_background.isNull())
-        painter.drawPixmap(0, 0, m_background);
+    TableRenderer::drawBackground(painter,
+                                  sceneToPicture.inverted().mapRect(QRectF(area.boundingRect())),
+                                  m_background);
 
     const QList<ElementItem *> covered = CoveredElements::find(m_scene, sceneToPicture, area);
     const QSet<ElementItem *> skipped(covered.begin(), covered.end());
@@ -99,4 +118,28 @@ void TablePicture::draw(const QRegion &area)
         painter.setTransform(item->sceneTransform() * sceneToPicture);
         item->paint(&painter, &option, nullptr);
     }
+}
+
+void TablePicture::drawFromDocument(const PlotScene &scene, const QRegion &area)
+{
+    QPainter painter(&m_image);
+    painter.setClipRegion(area);
+    const QRectF bounds(area.boundingRect());
+    const QRectF sceneArea(bounds.left() / m_scale + m_sceneRect.left(),
+                           bounds.top() / m_scale + m_sceneRect.top(), bounds.width() / m_scale,
+                           bounds.height() / m_scale);
+    TableRenderer renderer(scene.document().table(), m_background,
+                           [&scene](const QString &key) { return scene.iconPicture(key); });
+    renderer.setStackingOrder(scene.stackingOrder());
+    // What the scene does not show (a carried element) the view draws.
+    renderer.setSkipped([&scene](const TableRenderer::Entry &entry) {
+        const ElementItem *item = scene.item(entry.kind, entry.n);
+        return !item || !item->isVisible();
+    });
+    painter.translate(bounds.topLeft());
+    renderer.paint(painter,
+                   QRectF(Twips::fromPixels(sceneArea.left()), Twips::fromPixels(sceneArea.top()),
+                          Twips::fromPixels(sceneArea.width()),
+                          Twips::fromPixels(sceneArea.height())),
+                   m_scale);
 }

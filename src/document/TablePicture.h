@@ -5,10 +5,11 @@
 #include <QRegion>
 #include <QTransform>
 
+class PlotScene;
 class QGraphicsScene;
 class QPainter;
 
-// The table drawn once at a zoom below actual size, and kept current.
+// The table drawn once at actual size or below, and kept current.
 //
 // At a low zoom a view shows much of a large table at once: tens of
 // thousands of icons and notes, each painted by its own item, far too slow
@@ -26,8 +27,8 @@ public:
     void setBackground(const QPixmap &background);
 
     // Starts over for a scale and the table's extent (scene pixels); a
-    // scale of 1 or more, where items paint quickly enough, switches the
-    // picture off.
+    // scale above 1, where the picture would be larger than the table and
+    // few items show, switches it off.
     void reset(qreal scale, const QRectF &sceneRect);
     bool isActive() const { return !m_image.isNull(); }
     qreal scale() const { return m_scale; }
@@ -45,6 +46,7 @@ public:
 
 private:
     void draw(const QRegion &area);
+    void drawFromDocument(const PlotScene &scene, const QRegion &area);
 
     const QGraphicsScene &m_scene;
     QPixmap m_background;

@@ -85,7 +85,8 @@ private slots:
                 seen << "  " + (a->isSeparator() ? "-" : a->text() + ' ' + a->shortcut().toString());
         }
         QCOMPARE(seen, (QStringList{"&File", "  &New Ctrl+N", "  &Open Ctrl+O", "  Open &Recent ",
-                                    "  -", "  &Save Ctrl+S", "  Save A&ll ", "  Save &Snapshot ", "  -", "  &Close Ctrl+W", "  -",
+                                    "  -", "  &Save Ctrl+S", "  Save A&ll ", "  Save &Snapshot ",
+                                    "  &Export... Ctrl+E", "  &Print... Ctrl+P", "  -", "  &Close Ctrl+W", "  -",
                                     "  E&xit Ctrl+Q", "&Edit", "  Undo Ctrl+Z",
                                     "  Redo Ctrl+Shift+Z", "  -", "  &Edit... F2", "  Cu&t Ctrl+X", "  &Delete Del",
                                     "  &Paste Ctrl+V", "  -", "  &Find Ctrl+F", "&View", "&Window",

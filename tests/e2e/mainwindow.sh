@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main window by keyboard, as a desktop program is used: F1 for help, Ctrl+O for the
 # open dialog, a table larger than the screen that opens with its close button in reach,
-# Ctrl+F, Ctrl+W, Delete, Ctrl+X and Ctrl+V from one table into another, and Ctrl+Q,
-# which must end the program with every table written.
+# Ctrl+F, Ctrl+W, Delete, Ctrl+X and Ctrl+V from one table into another, Ctrl+P's print
+# preview, and Ctrl+Q, which must end the program with every table written.
 source "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 tables="$APP/Plot Tables" templates="$APP/Plot Templates"
@@ -99,6 +99,21 @@ answer_dialog "Open a Plot Table" "Second.plt"
 locate "$templates/second.bmp" "$hx" "$hy"
 xdotool mousemove --sync $((X + 200)) $((Y + 150))
 press ctrl+v
+
+# Ctrl+P: the print setup, then the preview, which shows the table's picture.
+press ctrl+p
+wait_until "the print setup" xdotool search --name '^Print$'
+xdotool key Return
+wait_until "the print preview" xdotool search --name 'Print Preview'
+preview=$(xdotool search --name 'Print Preview' | head -1)
+preview_shows() {
+    import -window "$preview" -depth 8 "$WORK/preview.png"
+    [ "$(convert "$WORK/preview.png" -fill black +opaque '#8C3C6E' -fill white -opaque '#8C3C6E' \
+        -format '%[fx:int(mean*w*h+0.5)]' info:)" -gt 2000 ]
+}
+wait_until "the table in the print preview" preview_shows
+xdotool windowactivate --sync "$preview" key Escape
+wait_until "the print preview to close" eval "! xdotool search --name 'Print Preview'"
 
 press ctrl+q
 wait_until "the program to end" eval "! kill -0 $APP_PID"
