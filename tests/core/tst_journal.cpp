@@ -1,19 +1,20 @@
 // The recovery journal gives back exactly the changes that reached the disk,
-// stops at the first record a kill damaged, and never takes a foreign file
-// or a changed table for its own.
+// stops at the first record a kill damaged, writes only a file of its own,
+// notices one taken away, and reads damaged, newer or huge journals without
+// losing what is intact.
 
 #include "JournalFile.h"
+#include "JournalReader.h"
 #include "JournalWriter.h"
 
 #include <QtTest>
 
 #include <cmath>
-#include <limits>
-
-#ifdef Q_OS_LINUX
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
-#endif
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Records = QList<JournalRecord>;
 Q_DECLARE_METATYPE(JournalRecord)
@@ -59,6 +60,12 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QByteArray patched(QByteArray bytes, qsizetype at, const QByteArray &with)
 {
     return bytes.replace(at, with.size(), with);
@@ -76,13 +83,12 @@ QByteArray floatBytes(float value)
 class TestJournal : public QObject
 {
     Q_OBJECT
-
     QTemporaryDir m_dir;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(writeFile(m_dir.filePath("Bay.plt"), "bay.jpg\r\n[Notes]\r\n[End]\r\n"));
+        QVERIFY(writeFile(m_dir.filePath("Bay.plt"), "bay.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n"));
         QVERIFY(QDir(m_dir.path()).mkpath("Folder.plt"));
     }
 
@@ -92,22 +98,21 @@ private slots:
         QTest::addColumn<JournalRecord>("record");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("state");
-        const int present = TableIdentity::Present, absent = TableIdentity::Absent;
+        const int present = TableIdentity::Present;
         PlotElement live;
         live.live = true;
         QTest::newRow("add icon") << threeRecords[0] << "Bay.plt" << present;
         QTest::newRow("add hidden note, no key")
             << change(JournalRecord::Add, 2, {"", -1, 0, 0, 1, 2, false, ""}, ElementKind::Note)
-            << "Never saved.plt" << absent;
+            << "Never saved.plt" << int(TableIdentity::Absent);
         QTest::newRow("place") << placed(5, -12.75f, 3.0e7f) << "Bay.plt" << present;
-        QTest::newRow("place at zero, last number")
-            << placed(std::numeric_limits<qint32>::max(), 0, 0) << "Folder.plt"
-            << int(TableIdentity::Unreadable);
+        QTest::newRow("place at zero, last number") << placed(std::numeric_limits<qint32>::max(), 0, 0)
+                                                    << "Folder.plt" << int(TableIdentity::Unreadable);
         QTest::newRow("text empty") << retyped(6, QString()) << "Bay.plt" << present;
-        QTest::newRow("text any UTF-16") << retyped(7, QString("Ébb\r\n\U0001F30A") + QChar(0xD800))
-                                         << "Bay.plt" << present;
-        QTest::newRow("live false") << change(JournalRecord::Live, 3, {}, ElementKind::Note)
-                                    << "Bay.plt" << present;
+        QTest::newRow("text any UTF-16")
+            << retyped(7, QString("Ébb\r\n\U0001F30A") + QChar(0xD800)) << "Bay.plt" << present;
+        QTest::newRow("live false") << change(JournalRecord::Live, 3, {}, ElementKind::Note) << "Bay.plt"
+                                    << present;
         QTest::newRow("live true") << change(JournalRecord::Live, 4, live) << "Bay.plt" << present;
     }
 
@@ -126,7 +131,6 @@ private slots:
         for (const JournalRecord &r : written)
             writer.append(r);
         QVERIFY(writer.flush());
-
         const JournalFile::ReadResult result = JournalFile::read(path);
         QVERIFY2(result.ok, qPrintable(result.errorString));
         QVERIFY(!result.tornTail);
@@ -141,9 +145,7 @@ private slots:
         // goes on with left and top; Add with the text (count and units),
         // number, top, left, width.
         const QByteArray live = encode(change(JournalRecord::Live, 1));
-        const QByteArray place = encode(placed(1, 1, 2));
-        const QByteArray add = encode(threeRecords[0]);
-        const qsizetype addWidthAt = 6 + 4 + 2 * 4 + 4 + 4 + 4;
+        const QByteArray place = encode(placed(1, 1, 2)), add = encode(threeRecords[0]);
         QTest::newRow("type 0") << patched(live, 0, QByteArray(1, 0));
         QTest::newRow("type 5") << patched(live, 0, QByteArray(1, 5));
         QTest::newRow("kind 2") << patched(live, 1, QByteArray(1, 2));
@@ -153,13 +155,12 @@ private slots:
         QTest::newRow("trailing byte") << live + '\0';
         QTest::newRow("left NaN") << patched(place, 6, floatBytes(std::nanf("")));
         QTest::newRow("top infinite") << patched(place, 10, floatBytes(INFINITY));
-        QTest::newRow("add width NaN") << patched(add, addWidthAt, floatBytes(NAN));
+        QTest::newRow("add width NaN") << patched(add, 6 + 4 + 2 * 4 + 4 + 4 + 4, floatBytes(NAN));
         QTest::newRow("text count 2^32-1") << patched(add, 6, QByteArray(4, '\xff'));
         for (const JournalRecord &r : threeRecords) {
             const QByteArray payload = encode(r);
             for (qsizetype size = 0; size < payload.size(); ++size)
-                QTest::addRow("type %d cut to %lld", int(r.type), qlonglong(size))
-                    << payload.first(size);
+                QTest::addRow("type %d cut to %lld", int(r.type), qlonglong(size)) << payload.first(size);
         }
     }
 
@@ -177,9 +178,7 @@ private slots:
         QTest::addColumn<int>("complete");
         const QByteArray whole = journalBytes(threeRecords);
         const qsizetype lastAt = journalBytes(threeRecords.first(2)).size();
-        const auto flipped = [&](qsizetype at) {
-            return patched(whole, at, QByteArray(1, char(whole[at] ^ 0x10)));
-        };
+        const auto flipped = [&](qsizetype at) { return patched(whole, at, QByteArray(1, char(whole[at] ^ 0x10))); };
         QTest::newRow("intact") << whole << 3;
         QTest::newRow("header only") << journalBytes({}) << 0;
         for (qsizetype cut = lastAt + 1; cut < whole.size(); ++cut)
@@ -205,14 +204,12 @@ private slots:
         QCOMPARE(result.tornTail, file != journalBytes(threeRecords.first(complete)));
     }
 
-#ifdef Q_OS_LINUX
     void writeFailureReportedOnce()
     {
         const QString path = m_dir.filePath("full.journal");
         JournalWriter writer;
         QSignalSpy failures(&writer, &JournalWriter::failed);
         QVERIFY(writer.start(path, TableIdentity()));
-
         // A file size limit fails every write past the header as a full
         // disk would, for root too.
         rlimit old;
@@ -225,7 +222,6 @@ private slots:
         rlimit tight = old;
         tight.rlim_cur = rlim_t(QFileInfo(path).size() + 30);
         QVERIFY(setrlimit(RLIMIT_FSIZE, &tight) == 0);
-
         for (int batch = 0; batch < 3; ++batch) {
             for (const JournalRecord &r : threeRecords)
                 writer.append(r);
@@ -237,7 +233,116 @@ private slots:
         QVERIFY(!writer.ok());
         QCOMPARE(failures.first().first().toString(), writer.errorString());
     }
-#endif
+
+    void neverWritesThroughAnotherFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"link", "dangling", "fifo", "folder"})
+            QTest::newRow(kind) << kind;
+    }
+
+    void neverWritesThroughAnotherFile()
+    {
+        QFETCH(QString, kind);
+        const QString victim = m_dir.filePath("victim"), path = m_dir.filePath(kind + ".journal");
+        QVERIFY(writeFile(victim, "precious"));
+        const QByteArray name = QFile::encodeName(path);
+        const QByteArray target = QFile::encodeName(kind == "link" ? victim : path + ".none");
+        QVERIFY(kind == "fifo"     ? ::mkfifo(name, 0600) == 0
+                : kind == "folder" ? QDir().mkpath(path)
+                                   : ::symlink(target, name) == 0);
+        JournalWriter writer;
+        QVERIFY(!writer.start(path, TableIdentity(), "base")); // a FIFO would block here
+        writer.discard();
+        QCOMPARE(bytesOf(victim), QByteArray("precious"));
+        QVERIFY(!QFileInfo::exists(path + ".none"));
+        JournalReader reader;
+        QVERIFY(!reader.open(path));
+        QCOMPARE(reader.status(), JournalReader::NotRegular);
+    }
+
+    // Deleted or renamed away: written again in full. Replaced by another
+    // file: neither written nor deleted.
+    void noticesAJournalTakenAway_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"delete", "rename", "replace"})
+            QTest::newRow(how) << how;
+    }
+
+    void noticesAJournalTakenAway()
+    {
+        QFETCH(QString, how);
+        const QString path = m_dir.filePath(how + ".journal");
+        const bool restarts = how != "replace";
+        JournalWriter writer;
+        QSignalSpy renewed(&writer, &JournalWriter::restarted);
+        QSignalSpy failed(&writer, &JournalWriter::failed);
+        QVERIFY(writer.start(path, TableIdentity(), "base"));
+        writer.append(retyped(1, "before"));
+        QVERIFY(writer.flush());
+        QVERIFY(how == "rename" ? QFile::rename(path, path + ".moved") : QFile::remove(path));
+        QVERIFY(restarts || writeFile(path, "theirs"));
+        writer.append(retyped(1, "after"));
+        QCOMPARE(writer.flush(), restarts);
+        QTRY_COMPARE(renewed.size() + failed.size(), 1);
+        QCOMPARE(renewed.size(), int(restarts));
+        const JournalFile::ReadResult read = JournalFile::read(path);
+        QCOMPARE(read.base, restarts ? QByteArray("base") : QByteArray());
+        QCOMPARE(read.records.size(), restarts ? 2 : 0);
+        writer.discard();
+        QCOMPARE(bytesOf(path), restarts ? QByteArray() : QByteArray("theirs"));
+    }
+
+    // Damage costs only what it hits, never the records behind it.
+    void damagedHeaders_data()
+    {
+        QTest::addColumn<qsizetype>("at");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("baseIntact");
+        const qsizetype first = JournalFile::MagicSize + 4, second = first + JournalFile::IdentitySize;
+        const qsizetype base = JournalFile::headerSize(JournalFile::Version);
+        const int ok = JournalReader::Ok;
+        QTest::newRow("intact") << qsizetype(-1) << ok << true;
+        QTest::newRow("first identity") << first + 3 << ok << true;
+        QTest::newRow("second identity") << second + 3 << ok << true;
+        QTest::newRow("first CRC") << second - 1 << ok << true;
+        QTest::newRow("copy's length") << base + 1 << ok << true;
+        QTest::newRow("copy's byte") << base + 6 << ok << false;
+        QTest::newRow("over 1 GB") << JournalReader::MaxSize << int(JournalReader::TooLarge) << false;
+    }
+
+    void damagedHeaders()
+    {
+        QFETCH(qsizetype, at);
+        QFETCH(int, status);
+        QFETCH(bool, baseIntact);
+        const QString table = m_dir.filePath("Bay.plt"), path = m_dir.filePath("damaged.journal");
+        QFile::remove(path);
+        {
+            JournalWriter writer;
+            QVERIFY(writer.start(path, JournalFile::identify(table), bytesOf(table)));
+            writer.append(retyped(1, "one"));
+            writer.append(retyped(1, "two"));
+            QVERIFY(writer.flush());
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        if (at >= bytes.size()) // sparse: costs no disk
+            QVERIFY(file.resize(at + 1));
+        else if (at >= 0)
+            QVERIFY(file.seek(at) && file.putChar(char(bytes[at] ^ 0x40)));
+        file.close();
+        JournalReader reader;
+        QCOMPARE(reader.open(path), status == JournalReader::Ok);
+        QCOMPARE(int(reader.status()), status);
+        Records records;
+        for (JournalRecord record; reader.next(record);)
+            records << record;
+        QCOMPARE(records.size(), status == JournalReader::Ok ? 2 : 0);
+        QCOMPARE(reader.baseIntact(), baseIntact);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestJournal)
