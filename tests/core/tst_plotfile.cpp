@@ -20,18 +20,15 @@ QByteArray crlf(const QList<QByteArray> &lines)
 // One line per element, so a failing comparison shows what differs.
 QString describe(const PlotTable &table)
 {
-    QStringList out;
-    out << QStringLiteral("bg[%1] set[%2]").arg(table.backgroundName, table.iconSetName);
-    auto add = [&out](const char *kind, const ElementArray &elements) {
-        for (int k = 1; k <= elements.count(); ++k) {
-            const PlotElement &e = elements[k];
+    QStringList out{QStringLiteral("bg[%1] set[%2]").arg(table.backgroundName, table.iconSetName)};
+    for (const auto &[kind, elements] : {std::pair("icon", &table.icons), std::pair("note", &table.notes)}) {
+        for (int k = 1; k <= elements->count(); ++k) {
+            const PlotElement &e = (*elements)[k];
             out << QStringLiteral("%1 %2 [%3] #%4 key[%5] @%6,%7%8")
                        .arg(QLatin1String(kind)).arg(k).arg(e.text).arg(e.number).arg(e.pictureKey)
                        .arg(double(e.top)).arg(double(e.left)).arg(e.live ? "" : " hidden");
         }
-    };
-    add("icon", table.icons);
-    add("note", table.notes);
+    }
     return out.join(u'\n');
 }
 

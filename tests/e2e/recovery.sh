@@ -30,6 +30,8 @@ rename_first_icon() {
 delete_first_note() { action $((ox + harbour[notes + 4] / 15)) $((oy + harbour[notes + 3] / 15)) 48; }
 undo() { xdotool windowactivate --sync "$MAIN" key "$1"; sleep 0.3; }
 
+echo precious >"$WORK/outside"
+ln -s "$WORK/outside" "$table.journal" # left alone whether there at the open or put there later
 start_program "$APP/quenbrack" "$table"
 harbour_shown
 place_beacon
@@ -41,6 +43,8 @@ delete_first_note
 for step in 1 2 3 4; do undo ctrl+z; done
 close_program
 cmp -s "$WORK/original.plt" "$table" || fail "four undos did not give the table back"
+[ "$(cat "$WORK/outside")" = precious ] || fail "the journal was written through a link"
+rm "$table.journal"
 
 kill_after_edits() { # three edits, the first undone and redone, then a kill outright
     start_program "$APP/quenbrack" "$table"
@@ -55,15 +59,21 @@ kill_after_edits() { # three edits, the first undone and redone, then a kill out
     wait_until "the program to die" eval "! kill -0 $APP_PID"
     [ -f "$table.journal" ] || fail "no journal beside the table"
 }
-ask() { # the question comes while the table opens
-    start_program "$APP/quenbrack" "$table"
-    wait_until "the recovery question" eval \
+launch() { # launch <table>: starts the program as start_program does, without waiting for it
+    (cd "$HOME" && exec "$APP/quenbrack" "$1") >"$WORK/app.log" 2>&1 &
+    APP_PID=$! && E2E_PIDS+=($!)
+}
+ask() { # the question comes while the table opens; the main window cannot be activated then
+    launch "$table"
+    DEADLINE=30 wait_until "the recovery question" eval \
         'QUESTION=$(xdotool search --onlyvisible --name "^Recover Plot Table$" | head -n1)'
 }
-answer_recovery() { # answer_recovery <key>
+answer_recovery() { # answer_recovery <key>, then the main window placed as start_program does
     ask
     xdotool windowactivate --sync "$QUESTION" key "$1"
     wait_until "the question to close" eval "! xwininfo -id $QUESTION | grep IsViewable"
+    wait_until "the main window" main_window
+    xdotool windowsize --sync "$MAIN" 1400 1000 windowmove --sync "$MAIN" 0 0 windowactivate --sync "$MAIN"
 }
 ask_and_end() { # ask_and_end <signal> <seconds after Return, or "none">
     ask
@@ -88,13 +98,12 @@ grep -q "^Renamed" "$table" || fail "the edits were not recovered"
 grep -qF "${harbour[notes + 1]}" "$table" && fail "the deleted note came back"
 [ -f "$table.journal" ] && fail "the journal outlived a clean close"
 
-# No: the table opens as it was; a link then put at the journal's place is left alone.
+# No: the table opens as it was, and is written with a link at the journal's place.
 cp "$WORK/original.plt" "$table"
 kill_after_edits
 answer_recovery alt+n
 wait_until "No to take the journal away" eval "[ ! -e '$table.journal' ]"
 grep -q "^Beacon" "$tables/Harbour (recovered).plt" || fail "No did not keep the edits beside"
-echo precious >"$WORK/outside"
 ln -s "$WORK/outside" "$table.journal"
 harbour_shown
 place_beacon
@@ -105,8 +114,7 @@ sed '/^Beacon\r$/,+3d' "$table" | cmp -s "$WORK/original.plt" - || fail "No chan
 rm "$table.journal"
 
 printf 'gone.jpg\r\nBasicSet\r\n[Notes]\r\n[End]\r\n' >"$tables/Lost.plt"
-(cd "$HOME" && exec "$APP/quenbrack" "$tables/Lost.plt") >"$WORK/app.log" 2>&1 &
-APP_PID=$! && E2E_PIDS+=($!)
+launch "$tables/Lost.plt"
 wait_until "the Missing File box" eval \
     '[ "$(xdotool search --onlyvisible --name "^Quenbrack$" | wc -l)" -ge 2 ]'
 kill -TERM "$APP_PID"
