@@ -73,9 +73,8 @@ QByteArray patched(QByteArray bytes, qsizetype at, const QByteArray &with)
 
 QByteArray floatBytes(float value)
 {
-    QByteArray bytes(4, '\0');
-    qToLittleEndian(value, bytes.data());
-    return bytes;
+    const float little = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char *>(&little), 4);
 }
 
 } // namespace

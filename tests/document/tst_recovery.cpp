@@ -21,6 +21,11 @@ const QStringList kEdited = {"harbour.jpg", "BasicSet", "Pier 2", " 1 ", " 2500 
                              "[Notes]", "[End]"};
 const QString kHarbour = "Plot Tables/Harbour.plt";
 
+QByteArray crlf(const QStringList &lines)
+{
+    return TestProgramFolder::crlf(lines);
+}
+
 QStringList withFirstText(const QString &text)
 {
     QStringList lines = kTable;
@@ -77,9 +82,8 @@ private slots:
         QTest::addColumn<int>("cancel");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("Yes: the edits come back and are written") << 2 << 0 << TestProgramFolder::crlf(kEdited);
-        QTest::newRow("No: the table as it was, the edits kept beside it")
-            << -1 << 1 << TestProgramFolder::crlf(kTable);
+        QTest::newRow("Yes: the edits come back and are written") << 2 << 0 << crlf(kEdited);
+        QTest::newRow("No: the table as it was, the edits kept beside it") << -1 << 1 << crlf(kTable);
     }
 
     void recoversAfterACrash()
@@ -94,17 +98,14 @@ private slots:
         editThreeTimes(w);
         crash(f);
         // A kill in the middle of writing a record leaves part of it.
-        QFile torn(journal);
-        QVERIFY(torn.open(QIODevice::Append));
-        torn.write(QByteArray("\x30\x00\x00\x00\x03\x01", 6));
-        torn.close();
-        const QByteArray before = f.folder.readBytes(journal);
+        const QByteArray before = f.folder.readBytes(journal) + QByteArray("\x30\x00\x00\x00\x03\x01", 6);
+        f.folder.writeBytes(kHarbour + ".journal", before);
 
         f.services.answerChoice(cancel);
         QVERIFY(!f.open(path));
         QCOMPARE(f.main->tableWindowCount(), 0);
         QCOMPARE(f.folder.readBytes(journal), before);
-        QCOMPARE(f.folder.readBytes(kHarbour), TestProgramFolder::crlf(kTable));
+        QCOMPARE(f.folder.readBytes(kHarbour), crlf(kTable));
 
         f.services.answerChoice(answer);
         w = f.open(path);
@@ -115,8 +116,7 @@ private slots:
         QVERIFY(asked[1].text.contains(QStringLiteral("Recover the 3 changes made then?")));
         QCOMPARE(asked[1].arguments, QStringList({"&Yes", "&No", "Cancel"}));
         QCOMPARE(asked[1].defaultText, QStringLiteral("&Yes"));
-        QCOMPARE(f.folder.readBytes("Plot Tables/Harbour (recovered).plt"),
-                 answer == 1 ? TestProgramFolder::crlf(kEdited) : QByteArray());
+        QCOMPARE(f.folder.readBytes("Plot Tables/Harbour (recovered).plt"), answer ? crlf(kEdited) : QByteArray());
         // Recovered edits are steps like any other.
         QCOMPARE(w->isWindowModified(), answer == 0);
         QCOMPARE(w->document()->undoStack()->count(), answer == 0 ? 3 : 0);
@@ -140,10 +140,10 @@ private slots:
         f.services.answerSave(f.folder.file("Plot Tables/Recovered.plt"));
         PlotWindow *w = f.open(path);
         QVERIFY(f.services.callsOf("askChoice").isEmpty());
-        QCOMPARE(f.folder.readBytes("Plot Tables/Recovered.plt"), TestProgramFolder::crlf(kEdited));
+        QCOMPARE(f.folder.readBytes("Plot Tables/Recovered.plt"), crlf(kEdited));
         QCOMPARE(w->document()->element(ElementKind::Icon, 1).text, QStringLiteral("Their pier"));
         DocumentFixture::close(w);
-        QCOMPARE(f.folder.readBytes(kHarbour), TestProgramFolder::crlf(withFirstText("Their pier")));
+        QCOMPARE(f.folder.readBytes(kHarbour), crlf(withFirstText("Their pier")));
         // Proposed under a name of its own; once saved, its journal is gone
         // and the next open says nothing more.
         DocumentFixture::close(f.open(path));
@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].defaultText, QStringLiteral("&Save As..."));
         QCOMPARE(f.main->tableWindowCount(), answer == -1 ? 1 : 0);
-        QCOMPARE(f.folder.readBytes(kHarbour), TestProgramFolder::crlf(withFirstText(answer ? "Theirs" : "Ours")));
+        QCOMPARE(f.folder.readBytes(kHarbour), crlf(withFirstText(answer ? "Theirs" : "Ours")));
         QCOMPARE(QFile::exists(copy), answer == 1);
     }
 
@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(said.size(), 1);
         QVERIFY(said[0][0].toString().startsWith("Changes to this Plot Table cannot be recovered after a crash"));
         DocumentFixture::close(w); // the table itself is written as ever
-        QCOMPARE(f.folder.readBytes(kHarbour), TestProgramFolder::crlf(kEdited));
+        QCOMPARE(f.folder.readBytes(kHarbour), crlf(kEdited));
     }
 
     void terminationKeepsWhatCannotBeWritten()
@@ -200,14 +200,14 @@ private slots:
         // and the journal stays for the next start.
         DocumentFixture f;
         const QString sub = "Plot Tables/Sub/Harbour.plt", path = f.folder.file(sub);
-        f.folder.writeBytes(sub, TestProgramFolder::crlf(kTable));
+        f.folder.writeBytes(sub, crlf(kTable));
         editThreeTimes(f.open(path));
-        f.folder.writeBytes(sub, TestProgramFolder::crlf(withFirstText("Theirs")));
+        f.folder.writeBytes(sub, crlf(withFirstText("Theirs")));
         f.main->endBySignal();
         QCOMPARE(f.main->tableWindowCount(), 0);
         QVERIFY(f.services.callsOf("askChoice").isEmpty());
         QVERIFY(f.services.callsOf("saveFile").isEmpty());
-        QCOMPARE(f.folder.readBytes(sub), TestProgramFolder::crlf(withFirstText("Theirs")));
+        QCOMPARE(f.folder.readBytes(sub), crlf(withFirstText("Theirs")));
         QVERIFY(JournalFile::read(JournalFile::journalPathFor(path)).records.size() >= 3);
     }
 
@@ -231,7 +231,7 @@ private slots:
         QByteArray bytes = f.folder.readBytes(journal);
         for (qsizetype at : damage)
             bytes[at] = char(bytes[at] ^ 0x40);
-        f.folder.writeBytes("Plot Tables/Harbour.plt.journal", bytes);
+        f.folder.writeBytes(kHarbour + ".journal", bytes);
         QVERIFY(f.open(f.folder.file(kHarbour)));
         QVERIFY(f.services.callsOf("askChoice").isEmpty());
         QCOMPARE(messagesSaying(f, "The recovery journal"), 1);
@@ -247,17 +247,16 @@ private slots:
         // A change to an icon the table never had, then one that would fit.
         JournalRecord stray{JournalRecord::Place, ElementKind::Icon, 99, {}};
         JournalRecord fits{JournalRecord::Live, ElementKind::Note, 1, {}};
-        QFile journal(JournalFile::journalPathFor(path));
-        QVERIFY(journal.open(QIODevice::Append));
-        journal.write(JournalFile::frame(encode(stray)) + JournalFile::frame(encode(fits)));
-        journal.close();
+        const QString journal = JournalFile::journalPathFor(path);
+        f.folder.writeBytes(kHarbour + ".journal", f.folder.readBytes(journal) + JournalFile::frame(encode(stray))
+                                                      + JournalFile::frame(encode(fits)));
         f.services.answerChoice(0);
         PlotWindow *w = f.open(path);
         QCOMPARE(messagesSaying(f, "3 of 5 changes were recovered; the others could not be "
                                    "applied (a change names an element the table does not have)."),
                  1);
         QCOMPARE(w->document()->element(ElementKind::Icon, 1).text, QStringLiteral("Pier 2"));
-        QCOMPARE(JournalFile::read(journal.fileName() + ".unrecovered").records.size(), 7);
+        QCOMPARE(JournalFile::read(journal + ".unrecovered").records.size(), 7);
     }
 
     // Whatever a text held, the table read back has what the window showed.
