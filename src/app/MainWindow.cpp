@@ -8,10 +8,14 @@
 #include "PlotDocument.h"
 #include "PlotWindow.h"
 #include "RecentTables.h"
+#include "Selection.h"
 #include "SnapshotCommand.h"
 #include "StartPage.h"
+#include "TableFileKey.h"
 #include "TableStatusBar.h"
+#include "TableGuard.h"
 #include "Twips.h"
+#include "WindowGeometry.h"
 #include "WindowMenu.h"
 
 #include <QCloseEvent>
@@ -76,6 +80,8 @@ MainWindow::MainWindow(const QString &folder, WindowServices &services, QWidget 
     const QSize client(qRound(Twips::toPixels(11955)), qRound(Twips::toPixels(11340)));
     resize(client.width(), client.height() + menuBar()->sizeHint().height()
                                + m_statusBar->sizeHint().height());
+    // Unless the user sized and placed it in an earlier session.
+    WindowGeometry::restore(this);
 }
 
 MainWindow::~MainWindow()
@@ -107,8 +113,11 @@ PlotWindow *MainWindow::openFile(const QString &path)
             MessageIcon::Information, QStringLiteral("Document Count"));
         return nullptr;
     }
+    // The file counts, not how its path is spelled: two windows on one
+    // file would overwrite each other and share one journal.
+    const QString file = TableFileKey::of(m_folder.tableFile(path));
     for (const PlotWindow *window : std::as_const(m_tableWindows)) {
-        if (window->path() == path) {
+        if (window->file() == file) {
             m_services.showMessage(QStringLiteral("This Plot Table is already open!"));
             bringForward(frameOf(window));
             return nullptr;
@@ -120,8 +129,9 @@ PlotWindow *MainWindow::openFile(const QString &path)
     connect(window, &PlotWindow::statusMessage, m_statusBar,
             [this](const QString &text) { m_statusBar->showMessage(text); });
     if (!window->load() || m_endingBySignal) {
-        // Left closed at the user's word (Cancel in the recovery question),
-        // or the program is ending: the table and its journal stay as they are.
+        // Left closed at the user's word (Cancel in the recovery question or
+        // in the question about who else has it), or the program is ending:
+        // the table and its journal stay as they are.
         delete window;
         return nullptr;
     }
@@ -150,8 +160,10 @@ void MainWindow::placeTableWindow(QMdiSubWindow *frame)
 {
     const QSize wanted = frame->sizeHint();
     QSize workspace = m_mdiArea->viewport()->size();
+    // Too wide, too tall, or both: a size with one side 0 is still short
+    // of the other.
     const QSize missing = (wanted - workspace).expandedTo(QSize(0, 0));
-    if (!missing.isEmpty() && !isMaximized() && !isFullScreen()) {
+    if ((missing.width() > 0 || missing.height() > 0) && !isMaximized() && !isFullScreen()) {
         // The window manager's frame around the main window counts against
         // the screen as well.
         const QRect available = screen()->availableGeometry();
@@ -201,12 +213,28 @@ void MainWindow::activeWindowChanged()
 {
     PlotWindow *table = activeTable();
     for (QAction *action :
-         {m_snapshotAction, m_cutAction, m_deleteAction, m_pasteAction, m_findAction})
+         {m_saveAction, m_snapshotAction, m_pasteAction, m_findAction})
         action->setEnabled(table != nullptr);
+    m_saveAllAction->setEnabled(!m_tableWindows.isEmpty());
+    if (m_followedSelection)
+        m_followedSelection->disconnect(this);
+    m_followedSelection = table ? table->selection() : nullptr;
+    if (m_followedSelection)
+        connect(m_followedSelection, &Selection::changed, this,
+                &MainWindow::updateSelectionActions);
+    updateSelectionActions();
     m_closeAction->setEnabled(m_mdiArea->currentSubWindow() != nullptr);
     m_statusBar->follow(table);
     m_undoGroup->setActiveStack(table ? table->document()->undoStack() : nullptr);
     m_windowMenu->updateActions();
+}
+
+void MainWindow::updateSelectionActions()
+{
+    const PlotWindow *table = activeTable();
+    const bool selected = table && table->pickedUp().kind != PlotView::Target::Background;
+    for (QAction *action : {m_editAction, m_cutAction, m_deleteAction})
+        action->setEnabled(selected);
 }
 
 void MainWindow::updateStartPage()
@@ -239,14 +267,6 @@ void MainWindow::openRecent(const QString &path)
                                MessageIcon::Exclamation);
         return;
     }
-    // The window of that file may have been opened by another form of its
-    // path; it is the one meant.
-    for (const PlotWindow *window : std::as_const(m_tableWindows)) {
-        if (QFileInfo(m_folder.tableFile(window->path())).absoluteFilePath() == path) {
-            openFile(window->path());
-            return;
-        }
-    }
     openFile(path);
 }
 
@@ -259,6 +279,36 @@ void MainWindow::closeActiveWindow()
 {
     if (QMdiSubWindow *frame = m_mdiArea->currentSubWindow())
         frame->close();
+}
+
+void MainWindow::saveActive()
+{
+    if (PlotWindow *table = activeTable())
+        reportSave(table, table->save());
+}
+
+void MainWindow::saveAll()
+{
+    for (PlotWindow *table : QVector<PlotWindow *>(m_tableWindows))
+        if (!table->isClosing())
+            reportSave(table, table->save());
+}
+
+void MainWindow::reportSave(PlotWindow *table, int result)
+{
+    const QString file = QDir::toNativeSeparators(table->path());
+    if (result == TableGuard::Saved)
+        m_statusBar->showMessage(QStringLiteral("Saved %1.").arg(file), 5000);
+    else if (result == TableGuard::Unchanged)
+        m_statusBar->showMessage(QStringLiteral("%1 has no changes to save.").arg(file), 5000);
+    else
+        m_statusBar->showMessage(QStringLiteral("%1 was not saved.").arg(file));
+}
+
+void MainWindow::editPickedUp()
+{
+    if (PlotWindow *table = activeTable())
+        table->editPickedUp();
 }
 
 void MainWindow::cutPickedUp()
@@ -316,8 +366,10 @@ void MainWindow::showHelp()
     frame->setWindowIcon(windowIcon());
     leaveCloseKeysToFileMenu(frame);
     connect(frame, &QObject::destroyed, this, &MainWindow::updateStartPage, Qt::QueuedConnection);
-    frame->resize(QSize(qRound(Twips::toPixels(11500)), qRound(Twips::toPixels(6465 + 430)))
-                      .boundedTo(m_mdiArea->viewport()->size()));
+    // At its design size, or as much of it as the workspace has room for,
+    // and wholly inside it.
+    const QSize design(qRound(Twips::toPixels(11500)), qRound(Twips::toPixels(6465 + 430)));
+    m_mdiArea->fitWindow(frame, design, QPoint(0, 0), m_mdiArea->viewport()->size());
     frame->show();
     updateStartPage();
 }
@@ -348,6 +400,7 @@ void MainWindow::showAbout()
 void MainWindow::tableWindowClosing(PlotWindow *window)
 {
     m_tableWindows.removeOne(window);
+    m_saveAllAction->setEnabled(!m_tableWindows.isEmpty());
     if (m_statusBar->followed() == window)
         m_statusBar->follow(nullptr);
 }
@@ -371,6 +424,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    WindowGeometry::save(this);
     m_mdiArea->closeAllSubWindows(); // the help window
     event->accept();
     // The program ends with its main window unless the About box is still

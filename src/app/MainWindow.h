@@ -16,6 +16,7 @@ class QAction;
 class QMdiSubWindow;
 class QMenu;
 class RecentTables;
+class Selection;
 class StartPage;
 class TableStatusBar;
 class WindowMenu;
@@ -76,11 +77,14 @@ public:
     QMenu *helpMenu() const { return m_helpMenu; }
     QAction *newAction() const { return m_newAction; }
     QAction *openAction() const { return m_openAction; }
+    QAction *saveAction() const { return m_saveAction; }
+    QAction *saveAllAction() const { return m_saveAllAction; }
     QAction *snapshotAction() const { return m_snapshotAction; }
     QAction *closeAction() const { return m_closeAction; }
     QAction *exitAction() const { return m_exitAction; }
     QAction *undoAction() const { return m_undoAction; }
     QAction *redoAction() const { return m_redoAction; }
+    QAction *editAction() const { return m_editAction; }
     QAction *cutAction() const { return m_cutAction; }
     QAction *deleteAction() const { return m_deleteAction; }
     QAction *pasteAction() const { return m_pasteAction; }
@@ -99,7 +103,12 @@ public slots:
     // File > Close: the active window, which writes its table as closing
     // always does.
     void closeActiveWindow();
-    // Edit > Cut, Delete, Paste and Find on the active table.
+    // File > Save and Save All: the active table, or every one, written
+    // now as closing would write it.
+    void saveActive();
+    void saveAll();
+    // Edit > Edit..., Cut, Delete, Paste and Find on the active table.
+    void editPickedUp();
     void cutPickedUp();
     void deletePickedUp();
     void paste();
@@ -116,6 +125,11 @@ private:
     void createHelpMenu();
     void listRecentTables();
     void activeWindowChanged();
+    // Edit..., Cut and Delete can be chosen while the active table has a
+    // selected element.
+    void updateSelectionActions();
+    // Says in the status bar what saving a table came to.
+    void reportSave(PlotWindow *table, int result);
     void updateStartPage();
     QMdiSubWindow *frameOf(const PlotWindow *window) const;
     void bringForward(QMdiSubWindow *frame);
@@ -141,18 +155,22 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_newAction = nullptr;
     QAction *m_openAction = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_saveAllAction = nullptr;
     QAction *m_snapshotAction = nullptr;
     QAction *m_closeAction = nullptr;
     QAction *m_exitAction = nullptr;
     QUndoGroup *m_undoGroup = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
+    QAction *m_editAction = nullptr;
     QAction *m_cutAction = nullptr;
     QAction *m_deleteAction = nullptr;
     QAction *m_pasteAction = nullptr;
     QAction *m_findAction = nullptr;
     QAction *m_infoAction = nullptr;
     QAction *m_aboutAction = nullptr;
+    QPointer<Selection> m_followedSelection;
     QPointer<HelpWindow> m_help;
     QPointer<AboutBox> m_about;
 };

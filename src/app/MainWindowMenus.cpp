@@ -49,6 +49,11 @@ void MainWindow::createFileMenu()
     m_openAction->setShortcuts(keys(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
     m_recentMenu = m_fileMenu->addMenu(QStringLiteral("Open &Recent"));
     m_fileMenu->addSeparator();
+    m_saveAction = addCommand(m_fileMenu, QStringLiteral("&Save"),
+                              QStringLiteral("Write the active table to its file now"));
+    m_saveAction->setShortcuts(keys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
+    m_saveAllAction = addCommand(m_fileMenu, QStringLiteral("Save A&ll"),
+                                 QStringLiteral("Write every open table to its file now"));
     m_snapshotAction =
         addCommand(m_fileMenu, QStringLiteral("Save &Snapshot"),
                    QStringLiteral("Save the active table as it shows, and open the picture"));
@@ -67,6 +72,8 @@ void MainWindow::createFileMenu()
 
     connect(m_newAction, &QAction::triggered, this, &MainWindow::newTable);
     connect(m_openAction, &QAction::triggered, this, &MainWindow::openTable);
+    connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveActive);
+    connect(m_saveAllAction, &QAction::triggered, this, &MainWindow::saveAll);
     connect(m_snapshotAction, &QAction::triggered, this, &MainWindow::saveSnapshot);
     connect(m_closeAction, &QAction::triggered, this, &MainWindow::closeActiveWindow);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
@@ -89,12 +96,15 @@ void MainWindow::createEditMenu()
     m_editMenu->addAction(m_undoAction);
     m_editMenu->addAction(m_redoAction);
     m_editMenu->addSeparator();
+    m_editAction = addCommand(m_editMenu, QStringLiteral("&Edit..."),
+                              QStringLiteral("Change the text of the selected icon or note"));
+    m_editAction->setShortcut(QKeySequence(Qt::Key_F2));
     m_cutAction = addCommand(m_editMenu, QStringLiteral("Cu&t"),
-                             QStringLiteral("Cut the picked-up icon or note, to paste it "
+                             QStringLiteral("Cut the selected icon or note, to paste it "
                                             "elsewhere"));
     m_cutAction->setShortcuts(keys(QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)));
     m_deleteAction = addCommand(m_editMenu, QStringLiteral("&Delete"),
-                                QStringLiteral("Delete the picked-up icon or note"));
+                                QStringLiteral("Delete the selected icon or note"));
     // Only the Delete key: the other keys some desktops bind to delete
     // (Ctrl+D) would remove an element by surprise.
     m_deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
@@ -106,6 +116,7 @@ void MainWindow::createEditMenu()
                               QStringLiteral("List the icons of the active table"));
     m_findAction->setShortcuts(keys(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)));
 
+    connect(m_editAction, &QAction::triggered, this, &MainWindow::editPickedUp);
     connect(m_cutAction, &QAction::triggered, this, &MainWindow::cutPickedUp);
     connect(m_deleteAction, &QAction::triggered, this, &MainWindow::deletePickedUp);
     connect(m_pasteAction, &QAction::triggered, this, &MainWindow::paste);

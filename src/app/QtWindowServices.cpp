@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -13,6 +14,31 @@ namespace {
 QString titleOrApplication(const QString &title)
 {
     return title.isEmpty() ? WindowServices::applicationTitle() : title;
+}
+
+// Wide enough that the window manager shows the whole title, with room for
+// its icon and buttons, which are not the program's to measure.
+int widthForTitle(const QWidget &dialog)
+{
+    constexpr int kTitleBarAllowance = 160;
+    QFont font = dialog.font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(dialog.windowTitle()) + kTitleBarAllowance;
+}
+
+void fitTitle(QMessageBox &box)
+{
+    // A message box sizes itself to its text; a spacer across its grid is
+    // what it keeps to.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(widthForTitle(box), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+void fitTitle(QInputDialog &dialog)
+{
+    dialog.setMinimumWidth(qMax(dialog.minimumWidth(), widthForTitle(dialog)));
 }
 } // namespace
 
@@ -33,6 +59,7 @@ void QtWindowServices::showMessage(const QString &prompt, MessageIcon icon, cons
         break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    fitTitle(box);
     box.exec();
 }
 
@@ -58,6 +85,7 @@ int QtWindowServices::askChoice(const QString &prompt, const QString &title,
     QPushButton *escape = box.addButton(QMessageBox::Cancel);
     escape->hide();
     box.setEscapeButton(escape);
+    fitTitle(box);
     box.exec();
     return int(made.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
 }
@@ -66,12 +94,15 @@ std::optional<QString> QtWindowServices::askTextOrCancel(const QString &prompt,
                                                          const QString &title,
                                                          const QString &defaultText)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, titleOrApplication(title), prompt,
-                                                 QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(titleOrApplication(title));
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(defaultText);
+    fitTitle(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return dialog.textValue();
 }
 
 QString QtWindowServices::askTextFromList(const QString &prompt, const QString &title,
@@ -84,6 +115,7 @@ QString QtWindowServices::askTextFromList(const QString &prompt, const QString &
     dialog.setComboBoxEditable(true);
     // The default shows as typed even when it is none of the choices.
     dialog.setTextValue(defaultText);
+    fitTitle(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

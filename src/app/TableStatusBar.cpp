@@ -16,7 +16,9 @@ TableStatusBar::TableStatusBar(QWidget *parent)
     : QStatusBar(parent)
     , m_counts(new QLabel(this))
     , m_pointer(new QLabel(this))
+    , m_zoom(new QLabel(this))
 {
+    m_zoom->setObjectName(QStringLiteral("zoomLevel"));
     m_counts->setObjectName(QStringLiteral("elementCounts"));
     m_pointer->setObjectName(QStringLiteral("pointerPlace"));
     // Wide enough for the longest place, so the counts do not jump about
@@ -25,14 +27,17 @@ TableStatusBar::TableStatusBar(QWidget *parent)
         QStringLiteral("Pointer: 00000, 00000 px")));
     addPermanentWidget(m_counts);
     addPermanentWidget(m_pointer);
+    addPermanentWidget(m_zoom);
 }
 
 void TableStatusBar::follow(PlotWindow *window)
 {
     if (window == m_window)
         return;
-    if (m_window)
+    if (m_window) {
         m_window->document()->disconnect(this);
+        m_window->view()->disconnect(this);
+    }
     if (m_surface)
         m_surface->removeEventFilter(this);
     m_window = window;
@@ -40,8 +45,11 @@ void TableStatusBar::follow(PlotWindow *window)
     m_pointer->clear();
     if (!window) {
         m_counts->clear();
+        m_zoom->clear();
         return;
     }
+    connect(window->view(), &PlotView::zoomChanged, this, &TableStatusBar::showZoom);
+    showZoom(window->view()->zoom());
     PlotDocument *document = window->document();
     connect(document, &PlotDocument::elementAdded, this, &TableStatusBar::elementAdded);
     connect(document, &PlotDocument::elementChanged, this,
@@ -53,6 +61,11 @@ void TableStatusBar::follow(PlotWindow *window)
                     showCounts();
                 }
             });
+    connect(document, &PlotDocument::reloaded, this, [this] {
+        countLive(ElementKind::Icon);
+        countLive(ElementKind::Note);
+        showCounts();
+    });
     m_surface->installEventFilter(this);
     countLive(ElementKind::Icon);
     countLive(ElementKind::Note);
@@ -94,7 +107,18 @@ void TableStatusBar::showCounts()
             .arg(m_liveIcons)
             .arg(m_liveIcons == 1 ? QStringLiteral("icon") : QStringLiteral("icons"))
             .arg(m_liveNotes)
-            .arg(m_liveNotes == 1 ? QStringLiteral("note") : QStringLiteral("notes")));
+            .arg(m_liveNotes == 1 ? QStringLiteral("note") : QStringLiteral("notes"))
+        + (m_window->document()->isReadOnly() ? QStringLiteral(" (read-only)") : QString()));
+}
+
+QString TableStatusBar::zoomText() const
+{
+    return m_zoom->text();
+}
+
+void TableStatusBar::showZoom(qreal scale)
+{
+    m_zoom->setText(QStringLiteral("Zoom: %1%").arg(qRound(scale * 1000) / 10.0));
 }
 
 void TableStatusBar::showPointer(QPoint viewportPos)

@@ -9,7 +9,8 @@ class PlotWindow;
 class QLabel;
 
 // The main window's status bar: for the active table the number of its
-// live icons and notes and where the pointer is on its picture, and the
+// live icons and notes, where the pointer is on its picture and the zoom at
+// which it shows, and the
 // outcome of the last snapshot.
 class TableStatusBar : public QStatusBar
 {
@@ -23,6 +24,7 @@ public:
 
     QString countsText() const;
     QString pointerText() const;
+    QString zoomText() const;
 
     void showSnapshotSaved(const QString &path, bool written, bool shown);
 
@@ -34,6 +36,7 @@ private:
     void elementAdded(ElementKind kind, int n);
     void showCounts();
     void showPointer(QPoint viewportPos);
+    void showZoom(qreal scale);
 
     QPointer<PlotWindow> m_window;
     // The followed view's viewport, watched for the pointer. Its events
@@ -42,6 +45,7 @@ private:
     QPointer<QWidget> m_surface;
     QLabel *m_counts;
     QLabel *m_pointer;
+    QLabel *m_zoom;
     int m_liveIcons = 0;
     int m_liveNotes = 0;
 };

@@ -1,5 +1,7 @@
 #include "WindowMenu.h"
 
+#include "WindowTitle.h"
+
 #include <QActionGroup>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -73,7 +75,8 @@ void WindowMenu::listWindows()
         // The first nine are reached by their digit.
         const QString number =
             i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
-        QString title = window->widget() ? window->widget()->windowTitle() : window->windowTitle();
+        // As the window's title bar shows it: the change mark resolved.
+        QString title = WindowTitle::shown(window->widget() ? window->widget() : window);
         QAction *action = addAction(number + u' ' + title.replace(u'&', QStringLiteral("&&")));
         action->setCheckable(true);
         action->setChecked(window == current);

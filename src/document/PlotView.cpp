@@ -5,6 +5,7 @@
 #include "NoteItem.h"
 #include "Twips.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QHelpEvent>
@@ -112,6 +113,9 @@ void PlotView::mouseMoveEvent(QMouseEvent *event)
     const Qt::MouseButtons buttons = event->buttons();
     if (buttons == Qt::NoButton)
         m_pressed = false;
+    if ((event->position().toPoint() - m_doubleClickAt).manhattanLength()
+        >= QApplication::startDragDistance())
+        m_doubleClicked = Target();
     bool overBackground;
     if (m_pressed) {
         overBackground = m_pressTarget.kind == Target::Background
@@ -137,14 +141,24 @@ void PlotView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || pressed.kind == Target::Background)
         return;
     const Target released = targetAt(event->position().toPoint());
-    if (released.kind == pressed.kind && released.element == pressed.element)
+    const Target doubleClicked = m_doubleClicked;
+    m_doubleClicked = Target();
+    if (released.kind == pressed.kind && released.element == pressed.element) {
         emit elementClicked(pressed);
+        if (doubleClicked.kind == released.kind && doubleClicked.element == released.element)
+            emit elementDoubleClicked(released);
+    }
 }
 
 void PlotView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // A double-click is a press like any other; it picks up what it hits.
+    // A double-click is a press like any other; it picks up what it hits,
+    // and opens the element's Edit.
     mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        m_doubleClicked = targetAt(event->position().toPoint());
+        m_doubleClickAt = event->position().toPoint();
+    }
 }
 
 void PlotView::setDragging(bool dragging)

@@ -77,6 +77,9 @@ signals:
     void backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips);
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
     void elementClicked(PlotView::Target target);
+    // A double-click of the left button on an element: pressed twice and
+    // let go there, not dragged away (a click and a drag at once).
+    void elementDoubleClicked(PlotView::Target target);
     void zoomChanged(qreal scale);
     // Every mouse button is up again.
     void buttonsReleased();
@@ -110,4 +113,7 @@ private:
     // Moves go to whatever received the press until every button is up.
     bool m_pressed = false;
     Target m_pressTarget;
+    // The element of a second press, until the press ends or drags.
+    Target m_doubleClicked;
+    QPoint m_doubleClickAt;
 };

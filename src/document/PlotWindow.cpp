@@ -7,18 +7,24 @@
 #include "FindPanel.h"
 #include "IconItem.h"
 #include "IconSet.h"
+#include "KeyboardEditing.h"
 #include "LocateMarker.h"
 #include "NoteItem.h"
+#include "OutsideChanges.h"
 #include "PaletteFrame.h"
 #include "PasteCommand.h"
 #include "Placing.h"
 #include "PlotDocument.h"
 #include "PlotScene.h"
 #include "PlotView.h"
+#include "Selection.h"
 #include "SnapshotCommand.h"
+#include "TableAccess.h"
+#include "TableFileKey.h"
 #include "TableGuard.h"
 #include "Twips.h"
 #include "WindowServices.h"
+#include "WindowTitle.h"
 #include "ZoomController.h"
 
 #include <QAction>
@@ -61,6 +67,7 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     : QWidget(parent)
     , m_path(path)
     , m_folder(folder)
+    , m_file(TableFileKey::of(folder.tableFile(path)))
     , m_services(services)
     , m_clipboard(clipboard)
     , m_document(new PlotDocument(this))
@@ -69,8 +76,10 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     , m_view(new PlotView(m_scene, this))
     , m_clientSize(clientPixels(8565, 6315))
     , m_guard(new TableGuard(*m_document, services, folder, this))
+    , m_access(new TableAccess(services))
 {
     connect(m_guard, &TableGuard::statusMessage, this, &PlotWindow::statusMessage);
+    connect(m_document, &PlotDocument::changeRefused, this, &PlotWindow::statusMessage);
     setWindowTitle(QStringLiteral("Plotting Table"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -88,14 +97,17 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     m_findPanel = new FindPanel(surface);
     m_findPanel->hide();
 
+    m_selection = new Selection(*m_document, m_view, this);
     m_placing = new Placing(*this);
     m_carrying = new Carrying(*this);
     m_actionMenu = new ActionMenu(*this);
+    m_keyboard = new KeyboardEditing(*this);
     m_paste = new PasteCommand(*this);
     m_find = new FindCommand(*this);
     m_snapshot = new SnapshotCommand(*this);
 
     m_view->setFocusPolicy(Qt::StrongFocus);
+    m_outside = new OutsideChanges(*this);
     m_zoom = new ZoomController(*m_view, this);
     addActions(m_zoom->actions());
     auto *escapeAction = new QAction(this);
@@ -133,12 +145,14 @@ void PlotWindow::escape()
         return;
     }
     m_carrying->putDown();
+    m_selection->clear();
     m_locateMarker->hide();
 }
 
 PlotWindow::~PlotWindow()
 {
     // The tools watch the frames and the view; they go before those do.
+    delete m_keyboard;
     delete m_zoom;
     delete m_snapshot;
     delete m_find;
@@ -146,6 +160,8 @@ PlotWindow::~PlotWindow()
     delete m_actionMenu;
     delete m_carrying;
     delete m_placing;
+    delete m_selection;
+    delete m_access; // the lock goes with the window, however it ends
     m_view->setLifted({});
     // The scene goes before the view, and every item it deletes would mark
     // its place in the view for repainting: a region of tens of thousands
@@ -166,7 +182,15 @@ NoteItem *PlotWindow::noteItem(int n) const
 bool PlotWindow::load()
 {
     m_services.setCurrentFolder(m_folder.path());
-    const QString file = m_folder.tableFile(m_path);
+    const QString &file = m_file;
+    const TableAccess::Mode access = m_access->open(file);
+    if (access == TableAccess::Cancelled)
+        return false;
+    const bool readOnly = access == TableAccess::ReadOnly;
+    m_document->setReadOnly(readOnly);
+    m_guard->setAccess(readOnly ? TableGuard::Access::ReadOnly
+                       : access == TableAccess::Shared ? TableGuard::Access::Shared
+                                                       : TableGuard::Access::Own);
     QByteArray bytes;
     const PlotTableReader::Result result = m_document->load(file, &bytes);
     sizeIconsToPictures();
@@ -190,12 +214,45 @@ bool PlotWindow::load()
 
     // The title shows an unsaved change the platform's way once the table
     // has a step that closing would write.
-    setWindowTitle(m_path + QStringLiteral("[*]"));
+    setWindowTitle(
+        WindowTitle::forFile(m_path, readOnly ? QStringLiteral(" (read-only)") : QString()));
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
 
     // Last, so that recovered edits show on a complete window.
-    return m_guard->opened(file, bytes, result);
+    if (!m_guard->opened(file, bytes, result))
+        return false;
+    if (!m_access->notice().isEmpty())
+        emit statusMessage(m_access->notice());
+    m_outside->watch(file, bytes);
+    return true;
+}
+
+void PlotWindow::reload(const QByteArray &bytes)
+{
+    // Nothing picked up, marked or listed may point into the table that
+    // goes; the journal of that table goes before the new one is sized.
+    m_carrying->putDown();
+    m_locateMarker->hide();
+    m_findPanel->hide();
+    m_guard->journal().discard();
+    const QString background = m_document->backgroundName();
+    const QString iconSet = m_document->iconSetName();
+    const PlotTableReader::Result result = m_document->reload(bytes);
+    sizeIconsToPictures();
+    if (m_document->backgroundName() != background) {
+        loadBackground();
+        const PlotElement &picture = m_document->element(ElementKind::Icon, 0);
+        m_clientSize = clientPixels(picture.width, picture.height);
+        m_scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(m_clientSize)));
+        updateGeometry();
+    } else
+        m_view->setBackgroundPicture(m_view->backgroundPicture()); // drawn again, all of it
+    if (m_document->iconSetName() != iconSet) {
+        m_palette->setIconSetCount(m_folder.iconSetSize(m_document->iconSetName()));
+        m_palette->showPage(qint16(m_palette->pageScrollBar()->value()));
+    }
+    m_guard->reloaded(bytes, result);
 }
 
 void PlotWindow::sizeIconsToPictures()
@@ -286,17 +343,16 @@ int PlotWindow::addNote(const QString &text, QPointF topLeft)
 
 PlotView::Target PlotWindow::pickedUp() const
 {
-    const struct { PlotView::Target::Kind kind; ElementKind element; int n; } picked[] = {
-        {PlotView::Target::Icon, ElementKind::Icon, m_carrying->carriedIcon()},
-        {PlotView::Target::Note, ElementKind::Note, m_carrying->carriedNote()},
-    };
-    // A cut or deleted element stays picked up until the pointer moves on;
-    // it is gone for the user all the same.
-    for (const auto &p : picked) {
-        if (p.n > 0 && m_document->element(p.element, p.n).live)
-            return {p.kind, p.n};
-    }
-    return {};
+    return m_selection->current();
+}
+
+bool PlotWindow::editPickedUp()
+{
+    const PlotView::Target target = pickedUp();
+    if (target.kind == PlotView::Target::Background)
+        return false;
+    m_actionMenu->apply(ActionMenu::Edit, target);
+    return true;
 }
 
 bool PlotWindow::cutPickedUp()
@@ -345,6 +401,18 @@ void PlotWindow::saveSnapshot()
     m_snapshot->saveSnapshot();
 }
 
+int PlotWindow::save()
+{
+    const TableGuard::SaveResult result = m_guard->save();
+    // Written elsewhere, when its own file could not be: the window is now
+    // that table's.
+    if (result == TableGuard::Saved && m_guard->file() != m_folder.tableFile(m_path)) {
+        m_path = m_guard->file();
+        setWindowTitle(WindowTitle::forFile(m_path));
+    }
+    return result;
+}
+
 void PlotWindow::setEndingBySignal()
 {
     m_guard->setEndingBySignal();
@@ -363,6 +431,9 @@ void PlotWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Written, or kept in its journal: either way others may have it now.
+    m_outside->stop();
+    m_access->release();
     emit closing(this);
     event->accept();
 }

@@ -16,13 +16,17 @@ class Carrying;
 class FindCommand;
 class FindPanel;
 class IconItem;
+class KeyboardEditing;
 class LocateMarker;
 class NoteItem;
+class OutsideChanges;
+class TableAccess;
 class PaletteFrame;
 class PasteCommand;
 class Placing;
 class PlotDocument;
 class PlotScene;
+class Selection;
 class SnapshotCommand;
 class TableGuard;
 class WindowServices;
@@ -45,10 +49,17 @@ public:
 
     // Builds the window from its file. What cannot be loaded is left out,
     // and only a missing background picture is reported. False only when
-    // the user chose to leave the table closed (the recovery question).
+    // the user chose to leave the table closed (Cancel in the recovery
+    // question, or in the question about who else has it open).
     bool load();
+    // Takes the table from the file's bytes again, keeping zoom and scroll.
+    void reload(const QByteArray &bytes);
 
     const QString &path() const { return m_path; }
+    // The file itself, however its path was spelled (TableFileKey): what
+    // tells whether a table is open already.
+    const QString &file() const { return m_file; }
+    OutsideChanges *outsideChanges() const { return m_outside; }
     PlotDocument *document() const { return m_document; }
     PlotScene *scene() const { return m_scene; }
     PlotView *view() const { return m_view; }
@@ -63,6 +74,8 @@ public:
     Carrying *carrying() const { return m_carrying; }
     ActionMenu *actionMenu() const { return m_actionMenu; }
     ZoomController *zoomController() const { return m_zoom; }
+    Selection *selection() const { return m_selection; }
+    KeyboardEditing *keyboardEditing() const { return m_keyboard; }
 
     // Zoom In, Zoom Out, Fit Window and Actual Size for this window, in
     // menu order; their shortcuts work while the window has the focus.
@@ -91,16 +104,18 @@ public:
 
     QSize sizeHint() const override { return m_clientSize; }
 
-    // The picked-up element that is still live: the icon when an icon and
-    // a note are both picked up; Background when there is none.
+    // The selected element (see Selection); Background when there is none.
     PlotView::Target pickedUp() const;
 
 public slots:
     // The menu bar's commands on this table, each the same as its button in
-    // a pop-up frame. Cut and Delete act on the picked-up element and return
-    // false when there is none.
+    // a pop-up frame. Edit, Cut and Delete act on the selected element and
+    // return false when there is none.
+    bool editPickedUp();
     bool cutPickedUp();
     bool deletePickedUp();
+    // Writes the table now, as closing does; see TableGuard::save().
+    int save();
     // Pastes at the pointer when it is over this table's picture, otherwise
     // at the top-left corner of the part that shows.
     void paste();
@@ -128,6 +143,7 @@ private:
 
     QString m_path;
     ProgramFolder m_folder;
+    QString m_file;
     WindowServices &m_services;
     CutClipboard &m_clipboard;
     PlotDocument *m_document;
@@ -145,7 +161,11 @@ private:
     FindCommand *m_find = nullptr;
     SnapshotCommand *m_snapshot = nullptr;
     ZoomController *m_zoom = nullptr;
+    Selection *m_selection = nullptr;
+    KeyboardEditing *m_keyboard = nullptr;
     QSize m_clientSize;
     TableGuard *m_guard;
+    TableAccess *m_access;
+    OutsideChanges *m_outside = nullptr;
     bool m_closing = false;
 };

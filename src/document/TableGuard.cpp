@@ -42,6 +42,15 @@ bool TableGuard::opened(const QString &file, const QByteArray &bytes,
     m_file = file;
     m_readResult = result;
     m_identity = JournalFile::identify(file, bytes);
+    if (m_access != Access::Own) {
+        // A journal there is the live one of the Quenbrack that has the
+        // table: not ours to recover, delete or write.
+        if (m_access == Access::Shared)
+            emit statusMessage(QStringLiteral("This Plot Table is open in another Quenbrack as "
+                                              "well: changes made here cannot be recovered after "
+                                              "a crash."));
+        return true;
+    }
     RecoveryChoice choice(m_services, m_folder);
     const RecoveryChoice::Outcome outcome = choice.decide(file, m_identity, bytes);
     if (outcome == RecoveryChoice::Cancel)
@@ -91,29 +100,34 @@ QString TableGuard::keepReason() const
     return QString();
 }
 
+void TableGuard::reloaded(const QByteArray &bytes, PlotTableReader::Result result)
+{
+    m_journal.discard();
+    m_readResult = result;
+    m_identity = JournalFile::identify(m_file, bytes);
+    if (m_access == Access::Own)
+        m_journal.start(m_file, m_identity, bytes);
+}
+
 bool TableGuard::changedOnDisk() const
 {
     // A file gone meanwhile (its folder removed) or out of reach has
     // nothing to overwrite; writing it is what fails, with its own rescue.
+    // Only the bytes count: a new time alone (touch) is no change.
     const TableIdentity now = JournalFile::identify(m_file);
-    return now.state == TableIdentity::Present && now != m_identity;
+    return now.state == TableIdentity::Present
+        && (now.state != m_identity.state || now.size != m_identity.size
+            || now.sha256 != m_identity.sha256);
 }
 
-bool TableGuard::close()
+QString TableGuard::write(const QString &keepOpenCaption, bool *keptOpen)
 {
     const PlotTable &table = m_document.table();
     const QString reason = keepReason();
     const bool changed = reason.isEmpty() && changedOnDisk();
-    if (m_endingBySignal) {
-        // Nobody is there to answer: write what can be written as it is,
-        // and leave the journal for everything else.
-        if (reason.isEmpty() && !changed && PlotTableWriter().write(m_file, table))
-            m_journal.discard();
-        else
-            m_journal.keep();
-        return true;
-    }
     PlotTableSaver saver(m_services, m_folder);
+    saver.setDirectWriteFallback(true);
+    *keptOpen = false;
     int answer = -1;
     if (changed) {
         answer = m_services.askChoice(
@@ -122,14 +136,40 @@ bool TableGuard::close()
                                  "or another user. Overwrite it with this window's table, or "
                                  "save this table under another name?"),
             QStringLiteral("Plot Table Changed on Disk"),
-            {QStringLiteral("&Overwrite"), QStringLiteral("&Save As..."),
-             QStringLiteral("&Keep Open")},
-            1);
-        if (answer != 0 && answer != 1)
-            return false;
+            {QStringLiteral("&Overwrite"), QStringLiteral("&Save As..."), keepOpenCaption}, 1);
+        if (answer != 0 && answer != 1) {
+            *keptOpen = true;
+            return QString();
+        }
     }
-    const QString saved = changed && answer == 1 ? saver.saveAs(m_file, table)
-                                                 : saver.save(m_file, table, reason);
+    return changed && answer == 1 ? saver.saveAs(m_file, table)
+                                  : saver.save(m_file, table, reason);
+}
+
+bool TableGuard::close()
+{
+    if (m_access == Access::ReadOnly)
+        return true;
+    // A file that may be written in a folder that may not is written in
+    // place, once the journal is on disk to recover from should that be
+    // cut short.
+    m_journal.flush();
+    if (m_endingBySignal) {
+        // Nobody is there to answer: write what can be written as it is,
+        // and leave the journal for everything else.
+        PlotTableWriter writer;
+        writer.setDirectWriteFallback(true);
+        const bool writable = keepReason().isEmpty() && !changedOnDisk();
+        if (writable && writer.write(m_file, m_document.table()))
+            m_journal.discard();
+        else
+            m_journal.keep();
+        return true;
+    }
+    bool keptOpen = false;
+    const QString saved = write(QStringLiteral("&Keep Open"), &keptOpen);
+    if (keptOpen)
+        return false;
     // Written, or the user's Cancel in the rescue: either way the journal
     // has served, unless a signal ended the question.
     if (saved.isEmpty() && m_endingBySignal)
@@ -137,4 +177,32 @@ bool TableGuard::close()
     else
         m_journal.discard();
     return true;
+}
+
+TableGuard::SaveResult TableGuard::save()
+{
+    // A table read but never changed is the file as it is; writing it
+    // again would only touch its date. A read-only window writes nothing.
+    if (m_access == Access::ReadOnly)
+        return NotSaved;
+    if (m_document.undoStack()->isClean() && keepReason().isEmpty())
+        return Unchanged;
+    m_journal.flush();
+    bool keptOpen = false;
+    const QString saved = write(QStringLiteral("&Cancel"), &keptOpen);
+    if (saved.isEmpty())
+        return NotSaved; // the journal still holds every change
+    // From now on the window's table is the one just written: later saves
+    // and closes compare with it, and the journal starts again from it.
+    QByteArray bytes;
+    QFile written(saved);
+    if (written.open(QIODevice::ReadOnly))
+        bytes = written.readAll();
+    m_journal.discard();
+    m_file = saved;
+    m_readResult = PlotTableReader::Complete;
+    m_identity = JournalFile::identify(saved, bytes);
+    m_journal.start(saved, m_identity, bytes);
+    m_document.undoStack()->setClean();
+    return Saved;
 }

@@ -24,7 +24,12 @@ ZoomController::ZoomController(PlotView &view, QObject *parent)
     : QObject(parent)
     , m_view(view)
 {
-    makeAction(tr("Zoom &In"), QKeySequence::ZoomIn, &ZoomController::zoomIn);
+    // Ctrl+= besides the platform's keys: on most keyboards + is = with Shift.
+    QAction *in = makeAction(tr("Zoom &In"), QKeySequence::ZoomIn, &ZoomController::zoomIn);
+    QList<QKeySequence> inKeys = QKeySequence::keyBindings(QKeySequence::ZoomIn);
+    if (!inKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Equal)))
+        inKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    in->setShortcuts(inKeys);
     makeAction(tr("Zoom &Out"), QKeySequence::ZoomOut, &ZoomController::zoomOut);
     makeAction(tr("&Fit Window"), QKeySequence(), &ZoomController::fitWindow);
     makeAction(tr("&Actual Size"), QKeySequence(Qt::CTRL | Qt::Key_0), &ZoomController::actualSize);

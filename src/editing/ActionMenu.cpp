@@ -7,6 +7,7 @@
 #include "PlotView.h"
 #include "WindowServices.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -22,6 +23,7 @@ ActionMenu::ActionMenu(PlotWindow &window)
     connect(frame->deleteButton(), &QPushButton::clicked, this, [this] { choose(Delete); });
     connect(frame->closeButton(), &QPushButton::clicked, this, [this] { choose(None); });
     connect(window.view(), &PlotView::elementMouseDown, this, &ActionMenu::elementMouseDown);
+    connect(window.view(), &PlotView::elementDoubleClicked, this, &ActionMenu::editLater);
 }
 
 ActionMenu::~ActionMenu()
@@ -31,16 +33,30 @@ ActionMenu::~ActionMenu()
 
 void ActionMenu::elementMouseDown(PlotView::Target target, Qt::MouseButton button)
 {
-    if (button != Qt::RightButton || target.element == 0 || m_waiting)
+    if (button == Qt::RightButton)
+        openFor(target);
+}
+
+void ActionMenu::openFor(PlotView::Target target, bool byKeyboard)
+{
+    if (target.element == 0 || m_waiting)
+        return;
+    // Every choice of the menu changes the table.
+    if (m_window.document()->refusesChanges())
         return;
     const PlotElement &element = m_window.document()->element(
         target.kind == PlotView::Target::Icon ? ElementKind::Icon : ElementKind::Note,
         target.element);
-    // Beside the element, past the window's edge if need be.
+    // Beside the element, moved in only as far as it takes to show whole.
     ActionMenuFrame *frame = m_window.actionMenuFrame();
     m_window.view()->pinToTable(frame, QPointF(element.left + 365.0f, element.top));
     frame->show();
     frame->raise();
+    QWidget *focused = QApplication::focusWidget();
+    m_focusWasOnView =
+        byKeyboard || (focused && (focused == &m_window || m_window.isAncestorOf(focused)));
+    if (byKeyboard)
+        frame->editButton()->setFocus(Qt::PopupFocusReason);
     m_choice = None;
     m_target = target;
     m_waiting = true;
@@ -64,8 +80,26 @@ bool ActionMenu::eventFilter(QObject *watched, QEvent *event)
 void ActionMenu::endWait()
 {
     m_waiting = false;
+    // The keys go back to the table the menu was opened on.
+    if (m_focusWasOnView && !m_window.isClosing())
+        m_window.view()->setFocus(Qt::PopupFocusReason);
     if (!m_window.isClosing())
         apply(m_choice, m_target);
+}
+
+void ActionMenu::editLater(PlotView::Target target)
+{
+    // The input box waits for the user; it opens once the double-click
+    // has been handled, not inside it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, target] {
+            const ElementKind kind =
+                target.kind == PlotView::Target::Icon ? ElementKind::Icon : ElementKind::Note;
+            if (!m_window.isClosing() && m_window.document()->element(kind, target.element).live)
+                apply(Edit, target);
+        },
+        Qt::QueuedConnection);
 }
 
 void ActionMenu::apply(Choice choice, PlotView::Target target)
@@ -74,6 +108,8 @@ void ActionMenu::apply(Choice choice, PlotView::Target target)
     const ElementKind kind = icon ? ElementKind::Icon : ElementKind::Note;
     const int n = target.element;
     PlotDocument *document = m_window.document();
+    if (choice != None && document->refusesChanges())
+        return;
     const PlotElement &element = document->element(kind, n);
     switch (choice) {
     case Edit: {

@@ -22,6 +22,9 @@ public:
     bool isWaiting() const { return m_waiting; }
 
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
+    // Opens the menu beside an element, as a right-click on it does. From
+    // the keyboard its first button takes the focus.
+    void openFor(PlotView::Target target, bool byKeyboard = false);
 
     // What a choice does to one element; the menu bar's Cut and Delete take
     // this same way for the picked-up element.
@@ -33,9 +36,11 @@ protected:
 private:
     void choose(Choice choice);
     void endWait();
+    void editLater(PlotView::Target target);
 
     PlotWindow &m_window;
     bool m_waiting = false;
     Choice m_choice = None;
     PlotView::Target m_target;
+    bool m_focusWasOnView = false;
 };

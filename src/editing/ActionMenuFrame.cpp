@@ -2,6 +2,7 @@
 
 #include "Twips.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -12,7 +13,9 @@ QPushButton *button(QWidget *parent, const QString &caption, int left, int top, 
 {
     auto *made = new QPushButton(caption, parent);
     made->setGeometry(Twips::toPixels(left, top, width, height));
-    made->setFocusPolicy(Qt::NoFocus);
+    // Reached by the keyboard only: a click leaves the focus on the table.
+    made->setFocusPolicy(Qt::TabFocus);
+    made->setAutoDefault(true);
     return made;
 }
 
@@ -30,6 +33,30 @@ ActionMenuFrame::ActionMenuFrame(QWidget *parent)
     m_editButton = button(this, QStringLiteral("Edit"), 360, 120, 735, 255);
     m_cutButton = button(this, QStringLiteral("Cut"), 360, 360, 735, 255);
     m_deleteButton = button(this, QStringLiteral("Delete"), 360, 600, 735, 255);
+    setAccessibleName(QStringLiteral("Actions"));
+    m_closeButton->setAccessibleName(QStringLiteral("Close"));
+}
+
+void ActionMenuFrame::keyPressEvent(QKeyEvent *event)
+{
+    // Left and Right (and Tab) reach focusNextPrevChild() from the buttons.
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        focusNextPrevChild(event->key() == Qt::Key_Down);
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+bool ActionMenuFrame::focusNextPrevChild(bool next)
+{
+    // The focus goes round the menu's buttons and stays inside the menu.
+    const QList<QPushButton *> order = {m_editButton, m_cutButton, m_deleteButton, m_closeButton};
+    const qsizetype at = order.indexOf(qobject_cast<QPushButton *>(focusWidget()));
+    const qsizetype step = next ? 1 : -1;
+    const qsizetype to = at < 0 ? 0 : (at + step + order.size()) % order.size();
+    order[to]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void ActionMenuFrame::paintEvent(QPaintEvent *)

@@ -4,7 +4,9 @@
 
 class QPushButton;
 
-// The action menu beside an icon or a note: X, Edit, Cut and Delete.
+// The action menu beside an icon or a note: X, Edit, Cut and Delete. From
+// the keyboard the arrow keys and Tab go from button to button, Enter or
+// Space presses the one with the focus.
 class ActionMenuFrame : public QFrame
 {
     Q_OBJECT
@@ -18,6 +20,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QPushButton *m_closeButton;

@@ -5,6 +5,7 @@
 #include "PlotDocument.h"
 #include "PlotScene.h"
 #include "PlotWindow.h"
+#include "Selection.h"
 #include "Twips.h"
 
 Carrying::Carrying(PlotWindow &window)
@@ -16,6 +17,10 @@ Carrying::Carrying(PlotWindow &window)
     connect(view, &PlotView::elementMouseDown, this, &Carrying::elementMouseDown);
     connect(view, &PlotView::elementClicked, this, &Carrying::elementClicked);
     connect(view, &PlotView::buttonsReleased, this, &Carrying::endCarry);
+    connect(view, &PlotView::backgroundMouseDown, this,
+            [this](Qt::MouseButton button, QPointF) { backgroundMouseDown(button); });
+    // The selected element is drawn outlined, as a carried one is.
+    connect(window.selection(), &Selection::changed, this, &Carrying::liftCarried);
     // A drag that starts on the picked-up element carries it along.
     view->dragsAsBackground = [this](const PlotView::Target &target) { return isCarried(target); };
 }
@@ -52,10 +57,21 @@ void Carrying::elementMouseDown(PlotView::Target target, Qt::MouseButton button)
         pickUp(target);
 }
 
+void Carrying::backgroundMouseDown(Qt::MouseButton button)
+{
+    // A click on the bare background ends the selection; a drag there that
+    // carries a picked-up element keeps it.
+    if (button == Qt::LeftButton && m_icon == 0 && m_note == 0)
+        m_window.selection()->clear();
+}
+
 QPointF Carrying::insidePicture(QPointF twips) const
 {
     // An element put down past the picture's edge could never be clicked
-    // again, so its top-left corner stays on the picture.
+    // again, so its top-left corner stays on the picture. Without a
+    // picture its size is not known, and only the top-left edges hold.
+    if (m_window.view()->backgroundPicture().isNull())
+        return QPointF(qMax(0.0, twips.x()), qMax(0.0, twips.y()));
     const QSize picture = m_window.sizeHint();
     const double right = Twips::fromPixels(qMax(0, picture.width() - 1));
     const double bottom = Twips::fromPixels(qMax(0, picture.height() - 1));
@@ -77,6 +93,7 @@ void Carrying::pickUp(PlotView::Target target)
     } else if (target.kind == PlotView::Target::Note) {
         m_note = target.element;
     }
+    m_window.selection()->select(target);
     liftCarried();
 }
 
@@ -111,6 +128,15 @@ void Carrying::endCarry()
 void Carrying::liftCarried()
 {
     const PlotScene *scene = m_window.scene();
-    m_window.view()->setLifted({scene->item(ElementKind::Icon, m_icon),
-                                scene->item(ElementKind::Note, m_note)});
+    const PlotView::Target selected = m_window.selection()->current();
+    QList<ElementItem *> lifted = {scene->item(ElementKind::Icon, m_icon),
+                                   scene->item(ElementKind::Note, m_note)};
+    if (selected.kind != PlotView::Target::Background) {
+        ElementItem *item = scene->item(
+            selected.kind == PlotView::Target::Icon ? ElementKind::Icon : ElementKind::Note,
+            selected.element);
+        if (!lifted.contains(item))
+            lifted.append(item);
+    }
+    m_window.view()->setLifted(lifted);
 }

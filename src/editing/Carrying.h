@@ -14,6 +14,8 @@ class PlotWindow;
 // together.
 //
 // A carry is one drag: from its first move to the release of the button.
+// Putting an element down ends its carry, not its selection (Selection):
+// the element picked up last stays selected and outlined.
 class Carrying : public QObject
 {
     Q_OBJECT
@@ -30,8 +32,16 @@ public:
     void backgroundMouseMove(Qt::MouseButtons buttons, QPointF twips);
     void elementMouseDown(PlotView::Target target, Qt::MouseButton button);
     void elementClicked(PlotView::Target target);
+    void backgroundMouseDown(Qt::MouseButton button);
     // Puts down whatever is picked up.
     void putDown();
+
+    // A step of the history of its own for moves made apart from a drag
+    // (the arrow keys): moves made under the same number merge into one.
+    int newCarryId() { return ++m_carryId; }
+    // Where an element's top-left corner may go: on the picture, whose
+    // right and bottom edges are not known when the picture is missing.
+    QPointF insidePicture(QPointF twips) const;
 
 signals:
     // A drag begins to move the picked-up elements, and has ended.
@@ -44,7 +54,6 @@ private:
     void endCarry();
     // Tells the view which elements to draw as carried.
     void liftCarried();
-    QPointF insidePicture(QPointF twips) const;
 
     PlotWindow &m_window;
     int m_icon = 0;

@@ -6,6 +6,7 @@
 #include "PlotWindow.h"
 #include "WindowServices.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -31,16 +32,25 @@ Placing::~Placing()
 void Placing::backgroundMouseDown(Qt::MouseButton button, QPointF twips)
 {
     m_window.services().setCurrentFolder(m_window.programFolder().path());
-    if (button != Qt::RightButton || m_waiting)
+    if (button == Qt::RightButton)
+        openAt(twips);
+}
+
+void Placing::openAt(QPointF twips)
+{
+    if (m_waiting)
         return;
-    // The palette opens at the click point, even where it reaches past the
-    // window's edge.
+    // The palette opens at the point, moved in only as far as it takes to
+    // show whole; what it places still goes to the point itself.
     m_point = twips;
     PaletteFrame *palette = m_window.palette();
     m_window.view()->pinToTable(palette, twips);
     palette->show();
     palette->raise();
     m_waiting = true;
+    QWidget *focused = QApplication::focusWidget();
+    m_focusWasOnView = focused && (focused == &m_window || m_window.isAncestorOf(focused));
+    palette->focusFirstSlot();
 }
 
 bool Placing::eventFilter(QObject *watched, QEvent *event)
@@ -59,7 +69,10 @@ void Placing::endWait(qint32 choice)
         return;
     m_waiting = false;
     m_window.palette()->hide();
-    if (m_window.isClosing() || choice == 0)
+    // The keys go back to the table the palette was opened on.
+    if (m_focusWasOnView && !m_window.isClosing())
+        m_window.view()->setFocus(Qt::PopupFocusReason);
+    if (m_window.isClosing() || choice == 0 || m_window.document()->refusesChanges())
         return;
     place(choice);
 }

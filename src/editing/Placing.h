@@ -24,6 +24,9 @@ public:
     QPointF palettePoint() const { return m_point; }
 
     void backgroundMouseDown(Qt::MouseButton button, QPointF twips);
+    // Opens the palette at a point of the table (twips), as a right-click
+    // there does; its first slot takes the focus.
+    void openAt(QPointF twips);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,5 +37,6 @@ private:
 
     PlotWindow &m_window;
     bool m_waiting = false;
+    bool m_focusWasOnView = false;
     QPointF m_point;
 };

@@ -14,6 +14,7 @@ FindPanel::FindPanel(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("findPanel"));
+    setAccessibleName(QStringLiteral("Find"));
     // Presses on the panel's own area are the panel's, not the table's.
     setAttribute(Qt::WA_NoMousePropagation);
     resize(Twips::toPixels(0, 0, 5295, 5055).size());
@@ -21,6 +22,7 @@ FindPanel::FindPanel(QWidget *parent)
     m_closeButton = new QPushButton(QStringLiteral("X"), this);
     m_closeButton->setGeometry(Twips::toPixels(0, 0, 255, 255));
     m_closeButton->setFocusPolicy(Qt::NoFocus);
+    m_closeButton->setAccessibleName(QStringLiteral("Close"));
     m_closeButton->setStyleSheet(QStringLiteral("font-size: 11px; padding: 0px;"));
 
     m_caption = new QLabel(QStringLiteral("Select Icon to Locate"), this);

@@ -1,12 +1,16 @@
 #include "ClickableImage.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 ClickableImage::ClickableImage(QWidget *parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setCursor(Qt::PointingHandCursor);
+    // Reached by the keyboard only: a click chooses, it does not focus.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickableImage::setPicture(const QPixmap &picture)
@@ -30,4 +34,32 @@ void ClickableImage::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         emit clicked();
+}
+
+void ClickableImage::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept();
+        emit clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ClickableImage::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // White over black, so that it shows on any picture.
+    QPainter painter(this);
+    const QRect edge = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(edge);
+    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter.drawRect(edge.adjusted(1, 1, -1, -1));
 }

@@ -3,9 +3,12 @@
 #include "ClickableImage.h"
 #include "Twips.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,7 +32,9 @@ PaletteFrame::PaletteFrame(QWidget *parent)
     setAutoFillBackground(false);
     setStyleSheet(QStringLiteral("QPushButton { font-size: 11px; padding: 0px; }"));
 
+    setAccessibleName(QStringLiteral("Select Icon"));
     m_closeButton = makeButton(QStringLiteral("X"), 0, 0, 255, 255);
+    m_closeButton->setAccessibleName(QStringLiteral("Close"));
 
     // Two rows of five, in reading order.
     for (int k = 0; k < SlotCount; ++k) {
@@ -50,6 +55,8 @@ PaletteFrame::PaletteFrame(QWidget *parent)
     m_pageScrollBar->setValue(1);
     // Pages change when the thumb is released, not while it is dragged.
     m_pageScrollBar->setTracking(false);
+    m_pageScrollBar->setAccessibleName(QStringLiteral("Page"));
+    m_pageScrollBar->setFocusPolicy(Qt::NoFocus);
     connect(m_pageScrollBar, &QScrollBar::valueChanged, this,
             [this](int value) { showPage(qint16(value)); });
 
@@ -57,6 +64,7 @@ PaletteFrame::PaletteFrame(QWidget *parent)
     m_notePicture->setGeometry(Twips::toPixels(240, 1320, 1245, 930));
     m_notePicture->setPicture(QPixmap(QStringLiteral(":/images/note.jpg")));
     m_notePicture->setToolTip(QStringLiteral("Note"));
+    m_notePicture->setAccessibleName(QStringLiteral("Note"));
     connect(m_notePicture, &ClickableImage::clicked, this, &PaletteFrame::noteChosen);
 
     m_findButton = makeButton(QStringLiteral("Find"), 1560, 1680, 735, 255);
@@ -69,7 +77,9 @@ QPushButton *PaletteFrame::makeButton(const QString &caption, int left, int top,
 {
     auto *button = new QPushButton(caption, this);
     button->setGeometry(Twips::toPixels(left, top, width, height));
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by the keyboard only: a click leaves the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -101,8 +111,101 @@ void PaletteFrame::showPage(qint16 first)
         image->setPicture(picture);
         image->setIconNumber(n);
         image->setToolTip(QStringLiteral("Icon %1").arg(n));
+        image->setAccessibleName(QStringLiteral("Icon %1").arg(n));
         image->show();
     }
+}
+
+QList<QWidget *> PaletteFrame::keyboardOrder() const
+{
+    QList<QWidget *> order;
+    for (ClickableImage *image : m_slots)
+        if (!image->isHidden())
+            order.append(image);
+    order << m_notePicture << m_findButton << m_pasteButton << m_snapshotButton << m_closeButton;
+    return order;
+}
+
+void PaletteFrame::focusFirstSlot()
+{
+    keyboardOrder().constFirst()->setFocus(Qt::PopupFocusReason);
+}
+
+bool PaletteFrame::focusNextPrevChild(bool next)
+{
+    moveFocus(0, next ? 1 : -1);
+    return true;
+}
+
+void PaletteFrame::moveFocus(int slotStep, int orderStep)
+{
+    const QList<QWidget *> order = keyboardOrder();
+    QWidget *focused = focusWidget();
+    const auto slotIndex = std::find(m_slots.begin(), m_slots.end(), focused) - m_slots.begin();
+    QWidget *to = nullptr;
+    if (slotStep != 0) {
+        // Up and down between the rows of slots; down from the lower row,
+        // or where no slot lies below, to the note picture.
+        if (slotIndex >= SlotCount) {
+            to = slotStep < 0 && focused == m_notePicture ? order.constFirst() : nullptr;
+        } else {
+            const auto below = slotIndex + slotStep;
+            to = below >= 0 && below < SlotCount && !m_slots[size_t(below)]->isHidden()
+                     ? m_slots[size_t(below)]
+                     : slotStep > 0 ? m_notePicture : nullptr;
+        }
+    } else {
+        const qsizetype at = order.indexOf(focused);
+        to = order[at < 0 ? 0 : (at + orderStep + order.size()) % order.size()];
+    }
+    if (to)
+        to->setFocus(Qt::TabFocusReason);
+}
+
+void PaletteFrame::page(bool forward)
+{
+    // The focus stays on the same slot of the new page, or on the last
+    // one that still shows an icon.
+    const auto slotIndex = std::find(m_slots.begin(), m_slots.end(), focusWidget()) - m_slots.begin();
+    m_pageScrollBar->triggerAction(forward ? QAbstractSlider::SliderPageStepAdd
+                                           : QAbstractSlider::SliderPageStepSub);
+    if (slotIndex >= SlotCount)
+        return;
+    for (auto k = slotIndex; k >= 0; --k) {
+        if (!m_slots[size_t(k)]->isHidden()) {
+            m_slots[size_t(k)]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    m_notePicture->setFocus(Qt::OtherFocusReason);
+}
+
+void PaletteFrame::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveFocus(0, -1);
+        break;
+    case Qt::Key_Right:
+        moveFocus(0, 1);
+        break;
+    case Qt::Key_Up:
+        moveFocus(-SlotCount / 2, 0);
+        break;
+    case Qt::Key_Down:
+        moveFocus(SlotCount / 2, 0);
+        break;
+    case Qt::Key_PageUp:
+        page(false);
+        break;
+    case Qt::Key_PageDown:
+        page(true);
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void PaletteFrame::paintEvent(QPaintEvent *)

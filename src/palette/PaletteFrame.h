@@ -12,6 +12,9 @@ class QScrollBar;
 // The palette "Select Icon" of a document window: ten slots paging through
 // the window's icon set, the note picture, and the buttons X, Find, Paste
 // and Save Snapshot. It reports choices; placing is not its business.
+// From the keyboard: the arrow keys go from slot to slot (and on to the
+// note picture and the buttons), Page Up and Page Down page the set, Enter
+// chooses; Tab goes round the palette without leaving it.
 class PaletteFrame : public QFrame
 {
     Q_OBJECT
@@ -42,6 +45,10 @@ public:
     QPushButton *snapshotButton() const { return m_snapshotButton; }
     qint16 iconSetCount() const { return m_iconSetCount; }
 
+    // Gives the focus to the first slot that shows an icon, or else to the
+    // note picture.
+    void focusFirstSlot();
+
 signals:
     // A slot was clicked: the icon number it shows.
     void iconChosen(qint16 iconNumber);
@@ -50,8 +57,16 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // What the keyboard reaches, in order: the slots that show an icon,
+    // the note picture, the buttons.
+    QList<QWidget *> keyboardOrder() const;
+    void moveFocus(int slotStep, int orderStep);
+    void page(bool forward);
+
     QPushButton *makeButton(const QString &caption, int left, int top, int width, int height);
 
     std::array<ClickableImage *, SlotCount> m_slots;

@@ -10,7 +10,7 @@ cp "$tables/Harbour.plt" "$WORK/harbour.plt"
 
 start_program prlimit --fsize=512 "$APP/quenbrack" "$tables/Harbour.plt"
 locate "$APP/Plot Templates/harbour.jpg"
-xdotool windowactivate --sync "$MAIN" key alt+F4
+close_key
 answer_dialog Quenbrack "" # the Plot Table could not be saved
 wait_until "a window 'Save Plot Table As'" active_is "Save Plot Table As"
 xdotool key Escape

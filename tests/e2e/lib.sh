@@ -87,8 +87,23 @@ start_program() {
 main_window() { MAIN=$(xdotool search --onlyvisible --name '^Quenbrack$' | head -n1); }
 
 close_program() { # through the window manager, as Alt+F4 does
-    xdotool windowactivate --sync "$MAIN" key alt+F4
+    close_key
     wait_until "the program to end" eval "! kill -0 $APP_PID"
+}
+# close_key: Alt+F4 on the main window, until the program ends or shows a window of its
+# own (a question). On a loaded machine the window manager may take the key before it
+# has made the main window active, and drop it.
+close_key() {
+    local try end
+    for try in 1 2 3; do
+        xdotool windowactivate --sync "$MAIN" key alt+F4
+        end=$((SECONDS + 4))
+        while [ $SECONDS -lt $end ]; do
+            kill -0 "$APP_PID" 2>/dev/null || return 0
+            [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ] || return 0
+            sleep 0.1
+        done
+    done
 }
 
 click() { xdotool mousemove --sync "$2" "$3" click "$1"; } # click <button> <x> <y>
