@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Nothing a user did is lost: four steps undone leave the harbour table byte for byte as it
-# was, and redo brings a step back; after a kill -9 the next start offers the edits: Escape
-# or a SIGTERM leaves table and journal as they were, a kill just after Return offers them
-# again, Return recovers them, and No keeps them as a table of their own beside it. A link
-# at the journal's place is never written through, and a SIGTERM ends a start-up box.
+# was; after a kill -9 the next start offers the edits, a redone one among them: Escape or a
+# SIGTERM leaves table and journal as they were, a kill just after Return offers them again,
+# Return recovers them, and No keeps them as a table of their own beside it. A link at the
+# journal's place is never written through, and a SIGTERM ends a start-up box.
 source "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 tables="$APP/Plot Tables" table="$APP/Plot Tables/Harbour.plt"
@@ -11,19 +11,10 @@ cp "$table" "$WORK/original.plt"
 mapfile -t harbour < <(sed 's/\r$//' "$table")
 for ((notes = 0; notes < ${#harbour[@]}; notes++)); do [ "${harbour[notes]}" = "[Notes]" ] && break; done
 
-open_harbour() {
-    start_program "$APP/quenbrack" "$table"
-    locate "$APP/Plot Templates/harbour.jpg"
-    ox=$X oy=$Y
-}
+harbour_shown() { locate "$APP/Plot Templates/harbour.jpg" && ox=$X oy=$Y; }
 place_beacon() { # icon 1 of the set at 300, 100 on the picture, named Beacon
     palette $((ox + 300)) $((oy + 100)) 36 20
     answer_dialog Quenbrack Beacon
-}
-move_beacon() { # picked up by a click, dragged 100 pixels right, put down
-    click 1 $((ox + 305)) $((oy + 105))
-    xdotool mousedown 1 mousemove --sync $((ox + 350)) $((oy + 100)) \
-        mousemove --sync $((ox + 400)) $((oy + 100)) mouseup 1 mousemove --sync 1500 1100
 }
 action() { # action <x> <y> <dy of the button>: the action menu beside an element
     click 3 $(($1 + 5)) $(($2 + 5))
@@ -36,46 +27,60 @@ rename_first_icon() {
     xdotool key ctrl+a type --delay 15 Renamed
     xdotool key Return
 }
-delete_first_note() {
-    action $((ox + harbour[notes + 4] / 15)) $((oy + harbour[notes + 3] / 15)) 48 # Delete
-}
+delete_first_note() { action $((ox + harbour[notes + 4] / 15)) $((oy + harbour[notes + 3] / 15)) 48; }
 undo() { xdotool windowactivate --sync "$MAIN" key "$1"; sleep 0.3; }
 
-open_harbour
+echo precious >"$WORK/outside"
+ln -s "$WORK/outside" "$table.journal" # left alone whether there at the open or put there later
+start_program "$APP/quenbrack" "$table"
+harbour_shown
 place_beacon
-move_beacon
+click 1 $((ox + 305)) $((oy + 105)) # the beacon picked up, carried 100 pixels right, put down
+xdotool mousedown 1 mousemove --sync $((ox + 350)) $((oy + 100)) \
+    mousemove --sync $((ox + 400)) $((oy + 100)) mouseup 1 mousemove --sync 1500 1100
 rename_first_icon
 delete_first_note
 for step in 1 2 3 4; do undo ctrl+z; done
 close_program
 cmp -s "$WORK/original.plt" "$table" || fail "four undos did not give the table back"
+[ "$(cat "$WORK/outside")" = precious ] || fail "the journal was written through a link"
+rm "$table.journal"
 
-open_harbour
-place_beacon
-undo ctrl+z
-undo ctrl+shift+z
-close_program
-grep -q "^Beacon" "$table" || fail "redo did not bring the icon back"
-cp "$WORK/original.plt" "$table"
-
-# kill_after_edits: three edits, two seconds, then the program is killed outright.
-kill_after_edits() {
-    open_harbour
+kill_after_edits() { # three edits, the first undone and redone, then a kill outright
+    start_program "$APP/quenbrack" "$table"
+    harbour_shown
     place_beacon
+    undo ctrl+z
+    undo ctrl+shift+z
     rename_first_icon
     delete_first_note
-    sleep 2
+    sleep 2 # what was done a second ago is on disk
     kill -9 "$APP_PID"
     wait_until "the program to die" eval "! kill -0 $APP_PID"
     [ -f "$table.journal" ] || fail "no journal beside the table"
 }
-
-answer_recovery() { # answer_recovery <key>: the question comes while the table opens
-    start_program "$APP/quenbrack" "$table"
-    wait_until "the recovery question" eval \
+launch() { # launch <table>: starts the program as start_program does, without waiting for it
+    (cd "$HOME" && exec "$APP/quenbrack" "$1") >"$WORK/app.log" 2>&1 &
+    APP_PID=$! && E2E_PIDS+=($!)
+}
+ask() { # the question comes while the table opens; the main window cannot be activated then
+    launch "$table"
+    DEADLINE=30 wait_until "the recovery question" eval \
         'QUESTION=$(xdotool search --onlyvisible --name "^Recover Plot Table$" | head -n1)'
+}
+answer_recovery() { # answer_recovery <key>, then the main window placed as start_program does
+    ask
     xdotool windowactivate --sync "$QUESTION" key "$1"
     wait_until "the question to close" eval "! xwininfo -id $QUESTION | grep IsViewable"
+    wait_until "the main window" main_window
+    xdotool windowsize --sync "$MAIN" 1400 1000 windowmove --sync "$MAIN" 0 0 windowactivate --sync "$MAIN"
+}
+ask_and_end() { # ask_and_end <signal> <seconds after Return, or "none">
+    ask
+    [ "$2" = none ] || { xdotool windowactivate --sync "$QUESTION" key Return; sleep "$2"; }
+    kill "-$1" "$APP_PID"
+    DEADLINE=5 wait_until "the program to end on $1" eval "! kill -0 $APP_PID"
+    [ -f "$table.journal" ] || fail "no journal after $1 at $2"
 }
 
 kill_after_edits
@@ -83,44 +88,33 @@ cp "$table.journal" "$WORK/journal"
 answer_recovery Escape
 cmp -s "$WORK/journal" "$table.journal" || fail "Escape changed the journal"
 close_program
-ask_and_end() { # ask_and_end <signal> <seconds after Return, or "none">
-    start_program "$APP/quenbrack" "$table"
-    wait_until "the recovery question" eval \
-        'QUESTION=$(xdotool search --onlyvisible --name "^Recover Plot Table$" | head -n1)'
-    [ "$2" = none ] || { xdotool windowactivate --sync "$QUESTION" key Return; sleep "$2"; }
-    kill "-$1" "$APP_PID"
-    DEADLINE=5 wait_until "the program to end on $1" eval "! kill -0 $APP_PID"
-    [ -f "$table.journal" ] || fail "no journal after $1 at $2"
-}
 ask_and_end TERM none
 cmp -s "$WORK/journal" "$table.journal" || fail "SIGTERM during the question changed the journal"
 for delay in 0.05 0.1 0.15; do ask_and_end KILL "$delay"; done
 answer_recovery Return
 close_program
-grep -q "^Beacon" "$table" && grep -q "^Renamed" "$table" || fail "the edits were not recovered"
+grep -q "^Beacon" "$table" || fail "the redone icon was not recovered"
+grep -q "^Renamed" "$table" || fail "the edits were not recovered"
 grep -qF "${harbour[notes + 1]}" "$table" && fail "the deleted note came back"
 [ -f "$table.journal" ] && fail "the journal outlived a clean close"
 
+# No: the table opens as it was, and is written with a link at the journal's place.
 cp "$WORK/original.plt" "$table"
 kill_after_edits
 answer_recovery alt+n
-close_program
-cmp -s "$WORK/original.plt" "$table" || fail "No changed the table"
-[ -f "$table.journal" ] && fail "No left the journal behind"
+wait_until "No to take the journal away" eval "[ ! -e '$table.journal' ]"
 grep -q "^Beacon" "$tables/Harbour (recovered).plt" || fail "No did not keep the edits beside"
-
-echo precious >"$WORK/outside"
 ln -s "$WORK/outside" "$table.journal"
-open_harbour
+harbour_shown
 place_beacon
 close_program
 [ "$(cat "$WORK/outside")" = precious ] || fail "the journal was written through a link"
 grep -q "^Beacon" "$table" || fail "a link at the journal's place stopped the table being written"
+sed '/^Beacon\r$/,+3d' "$table" | cmp -s "$WORK/original.plt" - || fail "No changed the table"
 rm "$table.journal"
 
 printf 'gone.jpg\r\nBasicSet\r\n[Notes]\r\n[End]\r\n' >"$tables/Lost.plt"
-(cd "$HOME" && exec "$APP/quenbrack" "$tables/Lost.plt") >"$WORK/app.log" 2>&1 &
-APP_PID=$! && E2E_PIDS+=($!)
+launch "$tables/Lost.plt"
 wait_until "the Missing File box" eval \
     '[ "$(xdotool search --onlyvisible --name "^Quenbrack$" | wc -l)" -ge 2 ]'
 kill -TERM "$APP_PID"

@@ -17,58 +17,45 @@ namespace {
 
 const QString kPoint = QStringLiteral(".");
 
-PlotTable readTable(const QByteArray &bytes, PlotTableReader::Result *result = nullptr)
+void require(bool holds, const char *what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "property broken: %s\n", what);
+    std::abort();
+}
+
+PlotTableReader::Result readTable(const QByteArray &bytes, PlotTable &table)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     PlotTableReader reader;
     reader.setDecimalPoint(kPoint);
-    PlotTable table;
-    const PlotTableReader::Result read = reader.read(buffer, table);
-    if (result)
-        *result = read;
-    return table;
-}
-
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
+    return reader.read(buffer, table);
 }
 
 void requireSameElements(const ElementArray &a, const ElementArray &b)
 {
-    if (a.count() != b.count())
-        fail("element count");
+    require(a.count() == b.count(), "element count");
     for (int k = 1; k <= a.count(); ++k) {
-        if (a[k].text != b[k].text)
-            fail("text");
-        if (a[k].number != b[k].number)
-            fail("number");
-        if (a[k].top != b[k].top || a[k].left != b[k].left)
-            fail("place");
-        if (a[k].live != b[k].live)
-            fail("live");
+        require(a[k].text == b[k].text && a[k].number == b[k].number, "text and number");
+        require(a[k].top == b[k].top && a[k].left == b[k].left, "place");
+        require(a[k].live == b[k].live, "live");
     }
 }
 
 void checkNumbers(const QByteArray &bytes)
 {
     const QString line = QString::fromLatin1(bytes.left(48));
-    float single = 0.0f;
-    if (PlotNumber::parseSingle(line, kPoint, &single)) {
-        float again = 1.0f;
-        if (!PlotNumber::parseSingle(PlotNumber::formatSingle(single, kPoint), kPoint, &again)
-            || again != single)
-            fail("single round trip");
-    }
-    qint32 whole = 0;
-    if (PlotNumber::parseWhole(line, kPoint, &whole)) {
-        qint32 again = 1;
-        if (!PlotNumber::parseWhole(PlotNumber::formatWhole(whole), kPoint, &again)
-            || again != whole)
-            fail("whole round trip");
-    }
+    float single = 0.0f, singleAgain = 1.0f;
+    if (PlotNumber::parseSingle(line, kPoint, &single))
+        require(PlotNumber::parseSingle(PlotNumber::formatSingle(single, kPoint), kPoint, &singleAgain)
+                    && singleAgain == single,
+                "single round trip");
+    qint32 whole = 0, wholeAgain = 1;
+    if (PlotNumber::parseWhole(line, kPoint, &whole))
+        require(PlotNumber::parseWhole(PlotNumber::formatWhole(whole), kPoint, &wholeAgain) && wholeAgain == whole,
+                "whole round trip");
 }
 
 } // namespace
@@ -77,20 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     checkNumbers(bytes);
-
-    const PlotTable first = readTable(bytes);
+    PlotTable first, second;
+    readTable(bytes, first);
     PlotTableWriter writer;
     writer.setDecimalPoint(kPoint);
     const QByteArray written = writer.encode(first);
-    PlotTableReader::Result result;
-    const PlotTable second = readTable(written, &result);
-    if (result != PlotTableReader::Complete)
-        fail("a written table reads as complete");
-    if (first.backgroundName != second.backgroundName || first.iconSetName != second.iconSetName)
-        fail("names");
+    require(readTable(written, second) == PlotTableReader::Complete, "a written table reads as complete");
+    require(first.backgroundName == second.backgroundName && first.iconSetName == second.iconSetName, "names");
     requireSameElements(first.icons, second.icons);
     requireSameElements(first.notes, second.notes);
-    if (writer.encode(second) != written)
-        fail("writing is stable");
+    require(writer.encode(second) == written, "writing is stable");
     return 0;
 }
