@@ -10,6 +10,7 @@
 #include "RecentTables.h"
 #include "SnapshotCommand.h"
 #include "StartPage.h"
+#include "TableFileKey.h"
 #include "TableStatusBar.h"
 #include "Twips.h"
 #include "WindowMenu.h"
@@ -107,8 +108,11 @@ PlotWindow *MainWindow::openFile(const QString &path)
             MessageIcon::Information, QStringLiteral("Document Count"));
         return nullptr;
     }
+    // The file counts, not how its path is spelled: two windows on one
+    // file would overwrite each other and share one journal.
+    const QString file = TableFileKey::of(m_folder.tableFile(path));
     for (const PlotWindow *window : std::as_const(m_tableWindows)) {
-        if (window->path() == path) {
+        if (window->file() == file) {
             m_services.showMessage(QStringLiteral("This Plot Table is already open!"));
             bringForward(frameOf(window));
             return nullptr;
@@ -120,8 +124,9 @@ PlotWindow *MainWindow::openFile(const QString &path)
     connect(window, &PlotWindow::statusMessage, m_statusBar,
             [this](const QString &text) { m_statusBar->showMessage(text); });
     if (!window->load() || m_endingBySignal) {
-        // Left closed at the user's word (Cancel in the recovery question),
-        // or the program is ending: the table and its journal stay as they are.
+        // Left closed at the user's word (Cancel in the recovery question or
+        // in the question about who else has it), or the program is ending:
+        // the table and its journal stay as they are.
         delete window;
         return nullptr;
     }
@@ -238,14 +243,6 @@ void MainWindow::openRecent(const QString &path)
                                    .arg(QDir::toNativeSeparators(path)),
                                MessageIcon::Exclamation);
         return;
-    }
-    // The window of that file may have been opened by another form of its
-    // path; it is the one meant.
-    for (const PlotWindow *window : std::as_const(m_tableWindows)) {
-        if (QFileInfo(m_folder.tableFile(window->path())).absoluteFilePath() == path) {
-            openFile(window->path());
-            return;
-        }
     }
     openFile(path);
 }

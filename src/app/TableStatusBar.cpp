@@ -53,6 +53,11 @@ void TableStatusBar::follow(PlotWindow *window)
                     showCounts();
                 }
             });
+    connect(document, &PlotDocument::reloaded, this, [this] {
+        countLive(ElementKind::Icon);
+        countLive(ElementKind::Note);
+        showCounts();
+    });
     m_surface->installEventFilter(this);
     countLive(ElementKind::Icon);
     countLive(ElementKind::Note);
@@ -94,7 +99,8 @@ void TableStatusBar::showCounts()
             .arg(m_liveIcons)
             .arg(m_liveIcons == 1 ? QStringLiteral("icon") : QStringLiteral("icons"))
             .arg(m_liveNotes)
-            .arg(m_liveNotes == 1 ? QStringLiteral("note") : QStringLiteral("notes")));
+            .arg(m_liveNotes == 1 ? QStringLiteral("note") : QStringLiteral("notes"))
+        + (m_window->document()->isReadOnly() ? QStringLiteral(" (read-only)") : QString()));
 }
 
 void TableStatusBar::showPointer(QPoint viewportPos)

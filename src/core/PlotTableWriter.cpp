@@ -5,6 +5,7 @@
 #include "PlotTextCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QLocale>
 #include <QSaveFile>
@@ -12,6 +13,7 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -125,6 +127,18 @@ void keepOwnerAndMode(const QString &path, int handle)
 #endif
 }
 
+// Whether a file can be made beside path, judged as open() judges it: by
+// the effective user, not the real one that access() asks about.
+bool folderIsWritable(const QString &path)
+{
+    const QString folder = QFileInfo(path).path();
+#ifdef Q_OS_UNIX
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) == 0;
+#else
+    return QFileInfo(folder).isWritable();
+#endif
+}
+
 } // namespace
 
 QByteArray PlotTableWriter::encode(const PlotTable &table) const
@@ -197,7 +211,34 @@ bool PlotTableWriter::writeNew(const QString &path, const QString &backgroundNam
 bool PlotTableWriter::writeBytes(const QString &path, const QByteArray &bytes)
 {
     m_errorString.clear();
+    const bool inPlace = m_directWriteFallback && !folderIsWritable(path);
+    QByteArray previous;
+    if (inPlace) {
+        // Written in place, a table that is already on disk as it is would
+        // only be put at risk; one that fails half-way gets its old bytes
+        // back, as far as the disk allows.
+        QFile current(path);
+        if (current.open(QIODevice::ReadOnly))
+            previous = current.readAll();
+        if (previous == bytes && current.error() == QFileDevice::NoError)
+            return true;
+    }
+    if (!writeThroughSaveFile(path, bytes)) {
+        if (inPlace && !previous.isEmpty()) {
+            QFile restore(path);
+            if (restore.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                restore.write(previous);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool PlotTableWriter::writeThroughSaveFile(const QString &path, const QByteArray &bytes)
+{
+    const bool inPlace = m_directWriteFallback && !folderIsWritable(path);
     QSaveFile file(path);
+    file.setDirectWriteFallback(m_directWriteFallback);
     // Unbuffered, so that every short write is seen here: through Qt's
     // buffer a disk that fills up in the middle can still commit a
     // truncated file as if all were well.
@@ -215,6 +256,11 @@ bool PlotTableWriter::writeBytes(const QString &path, const QByteArray &bytes)
         done += written;
     }
     keepOwnerAndMode(path, file.handle());
+#ifdef Q_OS_UNIX
+    if (inPlace && ::fsync(file.handle()) != 0) {
+        // commit() reports what matters; the data is at least written.
+    }
+#endif
     if (!file.commit()) {
         m_errorString = file.errorString();
         return false;

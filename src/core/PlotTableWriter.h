@@ -27,13 +27,22 @@ public:
 
     void setDecimalPoint(const QString &decimalPoint) { m_decimalPoint = decimalPoint; }
 
+    // A file that may be written but sits in a folder that may not (as on
+    // many shared folders) has no room beside it for the temporary file:
+    // with this set it is then written in place. A crash in the middle
+    // leaves it cut short, so only a caller that has the changes safe
+    // elsewhere (the journal on disk) or nothing to lose sets it.
+    void setDirectWriteFallback(bool enabled) { m_directWriteFallback = enabled; }
+
     // The file's bytes, for callers that write them elsewhere.
     QByteArray encode(const PlotTable &table) const;
 
 private:
     bool refusesLineBreak(const PlotTable &table);
     bool writeBytes(const QString &path, const QByteArray &bytes);
+    bool writeThroughSaveFile(const QString &path, const QByteArray &bytes);
 
     QString m_errorString;
     QString m_decimalPoint;
+    bool m_directWriteFallback = false;
 };

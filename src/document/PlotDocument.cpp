@@ -37,6 +37,25 @@ PlotTableReader::Result PlotDocument::load(const QString &path, QByteArray *byte
     return PlotTableReader().read(*bytes, m_table);
 }
 
+PlotTableReader::Result PlotDocument::reload(const QByteArray &bytes)
+{
+    // The templates stay: the background's size is the window's.
+    PlotTable table(m_table.icons[0], m_table.notes[0]);
+    const PlotTableReader::Result result = PlotTableReader().read(bytes, table);
+    m_undoStack->clear();
+    m_table = std::move(table);
+    emit reloaded();
+    return result;
+}
+
+bool PlotDocument::refusesChanges()
+{
+    if (m_readOnly)
+        emit changeRefused(QStringLiteral("This Plot Table is open read-only: it cannot be "
+                                          "changed here."));
+    return m_readOnly;
+}
+
 void PlotDocument::setBackgroundSize(QSizeF twips)
 {
     PlotElement &background = m_table.icons[0];
@@ -118,6 +137,8 @@ void PlotDocument::recordAdded(ElementKind kind, int n, const QString &verb)
 
 void PlotDocument::carry(int carryId, const QVector<Carried> &elements, QPointF topLeft)
 {
+    if (refusesChanges())
+        return;
     QVector<MoveElementsCommand::Move> moves;
     for (const Carried &carried : elements) {
         const PlotElement &element = this->element(carried.kind, carried.n);
@@ -133,6 +154,8 @@ void PlotDocument::carry(int carryId, const QVector<Carried> &elements, QPointF 
 
 void PlotDocument::edit(ElementKind kind, int n, const QString &text)
 {
+    if (refusesChanges())
+        return;
     const QString before = element(kind, n).text;
     // Made one line before the comparison, so that the step holds the text
     // the element really takes.
@@ -145,6 +168,8 @@ void PlotDocument::edit(ElementKind kind, int n, const QString &text)
 
 void PlotDocument::cut(ElementKind kind, int n)
 {
+    if (refusesChanges())
+        return;
     setLive(kind, n, false);
     m_undoStack->push(new RemoveElementCommand(*this, QStringLiteral("Cut"), kind, n,
                                                element(kind, n).text, false));
@@ -152,6 +177,8 @@ void PlotDocument::cut(ElementKind kind, int n)
 
 void PlotDocument::remove(ElementKind kind, int n)
 {
+    if (refusesChanges())
+        return;
     const QString before = element(kind, n).text;
     setText(kind, n, QString());
     setLive(kind, n, false);

@@ -36,6 +36,16 @@ public:
     // Reads the table from its file; what cannot be read is left out.
     // bytes: the file's bytes as read.
     PlotTableReader::Result load(const QString &path, QByteArray *bytes);
+    // Takes the table from bytes read again from its file, in place of
+    // everything held now; the history goes with the table it was about.
+    PlotTableReader::Result reload(const QByteArray &bytes);
+
+    // A table open read-only refuses every change a user asks for, saying
+    // so through changeRefused() rather than with a box.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
+    // True, once said, when the user may not change this table.
+    bool refusesChanges();
 
     const PlotTable &table() const { return m_table; }
     const QString &backgroundName() const { return m_table.backgroundName; }
@@ -81,6 +91,9 @@ public:
 
 signals:
     void elementAdded(ElementKind kind, int n);
+    // Every element may be another one now (see reload()).
+    void reloaded();
+    void changeRefused(const QString &text);
     void elementChanged(ElementKind kind, int n, PlotDocument::Changes what);
 
 private:
@@ -89,6 +102,7 @@ private:
 
     PlotTable m_table;
     QUndoStack *m_undoStack;
+    bool m_readOnly = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(PlotDocument::Changes)

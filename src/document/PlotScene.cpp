@@ -26,6 +26,26 @@ PlotScene::PlotScene(const PlotDocument &document, IconPicture iconPicture, QObj
 
 void PlotScene::mirrorDocument()
 {
+    makeItems();
+    connect(&m_document, &PlotDocument::elementAdded, this, &PlotScene::addElement,
+            Qt::UniqueConnection);
+    connect(&m_document, &PlotDocument::elementChanged, this,
+            [this](ElementKind kind, int n) { mirror(kind, n); });
+    connect(&m_document, &PlotDocument::reloaded, this, &PlotScene::rebuild,
+            Qt::UniqueConnection);
+}
+
+void PlotScene::rebuild()
+{
+    clear();
+    m_icons = {nullptr};
+    m_notes = {nullptr};
+    m_itemsAdded = 0;
+    makeItems();
+}
+
+void PlotScene::makeItems()
+{
     const int icons = m_document.count(ElementKind::Icon);
     const int notes = m_document.count(ElementKind::Note);
     m_icons.reserve(icons + 1);
@@ -38,10 +58,6 @@ void PlotScene::mirrorDocument()
     // views gathering every new element's place into one region, which at
     // tens of thousands of elements takes longer than painting them.
     update();
-    connect(&m_document, &PlotDocument::elementAdded, this, &PlotScene::addElement,
-            Qt::UniqueConnection);
-    connect(&m_document, &PlotDocument::elementChanged, this,
-            [this](ElementKind kind, int n) { mirror(kind, n); });
 }
 
 ElementItem *PlotScene::item(ElementKind kind, int n) const

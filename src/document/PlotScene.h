@@ -33,6 +33,9 @@ public:
     NoteItem *noteItem(int n) const { return m_notes.value(n); }
 
 private:
+    void makeItems();
+    // The document holds another table: every item is made again.
+    void rebuild();
     void addElement(ElementKind kind, int n);
     void mirror(ElementKind kind, int n);
 

@@ -37,6 +37,7 @@ QString PlotTableSaver::saveAs(const QString &path, const PlotTable &table)
 QString PlotTableSaver::writeOrAskAgain(QString target, const PlotTable &table)
 {
     PlotTableWriter writer;
+    writer.setDirectWriteFallback(m_directWriteFallback);
     while (!target.isEmpty()) {
         if (writer.write(target, table))
             return target;

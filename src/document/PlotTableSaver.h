@@ -23,10 +23,14 @@ public:
     // Asks for a place first, with path's name as the proposal.
     QString saveAs(const QString &path, const PlotTable &table);
 
+    // See PlotTableWriter::setDirectWriteFallback.
+    void setDirectWriteFallback(bool enabled) { m_directWriteFallback = enabled; }
+
 private:
     QString writeOrAskAgain(QString target, const PlotTable &table);
     QString askForPlace(const QString &path);
 
     WindowServices &m_services;
     ProgramFolder m_folder;
+    bool m_directWriteFallback = false;
 };

@@ -9,6 +9,7 @@
 #include "IconSet.h"
 #include "LocateMarker.h"
 #include "NoteItem.h"
+#include "OutsideChanges.h"
 #include "PaletteFrame.h"
 #include "PasteCommand.h"
 #include "Placing.h"
@@ -16,6 +17,8 @@
 #include "PlotScene.h"
 #include "PlotView.h"
 #include "SnapshotCommand.h"
+#include "TableAccess.h"
+#include "TableFileKey.h"
 #include "TableGuard.h"
 #include "Twips.h"
 #include "WindowServices.h"
@@ -61,6 +64,7 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     : QWidget(parent)
     , m_path(path)
     , m_folder(folder)
+    , m_file(TableFileKey::of(folder.tableFile(path)))
     , m_services(services)
     , m_clipboard(clipboard)
     , m_document(new PlotDocument(this))
@@ -69,8 +73,10 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     , m_view(new PlotView(m_scene, this))
     , m_clientSize(clientPixels(8565, 6315))
     , m_guard(new TableGuard(*m_document, services, folder, this))
+    , m_access(new TableAccess(services))
 {
     connect(m_guard, &TableGuard::statusMessage, this, &PlotWindow::statusMessage);
+    connect(m_document, &PlotDocument::changeRefused, this, &PlotWindow::statusMessage);
     setWindowTitle(QStringLiteral("Plotting Table"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -96,6 +102,7 @@ PlotWindow::PlotWindow(const QString &path, const ProgramFolder &folder,
     m_snapshot = new SnapshotCommand(*this);
 
     m_view->setFocusPolicy(Qt::StrongFocus);
+    m_outside = new OutsideChanges(*this);
     m_zoom = new ZoomController(*m_view, this);
     addActions(m_zoom->actions());
     auto *escapeAction = new QAction(this);
@@ -146,6 +153,7 @@ PlotWindow::~PlotWindow()
     delete m_actionMenu;
     delete m_carrying;
     delete m_placing;
+    delete m_access; // the lock goes with the window, however it ends
     m_view->setLifted({});
     // The scene goes before the view, and every item it deletes would mark
     // its place in the view for repainting: a region of tens of thousands
@@ -166,7 +174,15 @@ NoteItem *PlotWindow::noteItem(int n) const
 bool PlotWindow::load()
 {
     m_services.setCurrentFolder(m_folder.path());
-    const QString file = m_folder.tableFile(m_path);
+    const QString &file = m_file;
+    const TableAccess::Mode access = m_access->open(file);
+    if (access == TableAccess::Cancelled)
+        return false;
+    const bool readOnly = access == TableAccess::ReadOnly;
+    m_document->setReadOnly(readOnly);
+    m_guard->setAccess(readOnly ? TableGuard::Access::ReadOnly
+                       : access == TableAccess::Shared ? TableGuard::Access::Shared
+                                                       : TableGuard::Access::Own);
     QByteArray bytes;
     const PlotTableReader::Result result = m_document->load(file, &bytes);
     sizeIconsToPictures();
@@ -190,12 +206,44 @@ bool PlotWindow::load()
 
     // The title shows an unsaved change the platform's way once the table
     // has a step that closing would write.
-    setWindowTitle(m_path + QStringLiteral("[*]"));
+    setWindowTitle(m_path + (readOnly ? QStringLiteral(" (read-only)[*]") : QStringLiteral("[*]")));
     connect(m_document->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
 
     // Last, so that recovered edits show on a complete window.
-    return m_guard->opened(file, bytes, result);
+    if (!m_guard->opened(file, bytes, result))
+        return false;
+    if (!m_access->notice().isEmpty())
+        emit statusMessage(m_access->notice());
+    m_outside->watch(file, bytes);
+    return true;
+}
+
+void PlotWindow::reload(const QByteArray &bytes)
+{
+    // Nothing picked up, marked or listed may point into the table that
+    // goes; the journal of that table goes before the new one is sized.
+    m_carrying->putDown();
+    m_locateMarker->hide();
+    m_findPanel->hide();
+    m_guard->journal().discard();
+    const QString background = m_document->backgroundName();
+    const QString iconSet = m_document->iconSetName();
+    const PlotTableReader::Result result = m_document->reload(bytes);
+    sizeIconsToPictures();
+    if (m_document->backgroundName() != background) {
+        loadBackground();
+        const PlotElement &picture = m_document->element(ElementKind::Icon, 0);
+        m_clientSize = clientPixels(picture.width, picture.height);
+        m_scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(m_clientSize)));
+        updateGeometry();
+    } else
+        m_view->setBackgroundPicture(m_view->backgroundPicture()); // drawn again, all of it
+    if (m_document->iconSetName() != iconSet) {
+        m_palette->setIconSetCount(m_folder.iconSetSize(m_document->iconSetName()));
+        m_palette->showPage(qint16(m_palette->pageScrollBar()->value()));
+    }
+    m_guard->reloaded(bytes, result);
 }
 
 void PlotWindow::sizeIconsToPictures()
@@ -363,6 +411,9 @@ void PlotWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Written, or kept in its journal: either way others may have it now.
+    m_outside->stop();
+    m_access->release();
     emit closing(this);
     event->accept();
 }

@@ -18,6 +18,8 @@ class FindPanel;
 class IconItem;
 class LocateMarker;
 class NoteItem;
+class OutsideChanges;
+class TableAccess;
 class PaletteFrame;
 class PasteCommand;
 class Placing;
@@ -45,10 +47,17 @@ public:
 
     // Builds the window from its file. What cannot be loaded is left out,
     // and only a missing background picture is reported. False only when
-    // the user chose to leave the table closed (the recovery question).
+    // the user chose to leave the table closed (Cancel in the recovery
+    // question, or in the question about who else has it open).
     bool load();
+    // Takes the table from the file's bytes again, keeping zoom and scroll.
+    void reload(const QByteArray &bytes);
 
     const QString &path() const { return m_path; }
+    // The file itself, however its path was spelled (TableFileKey): what
+    // tells whether a table is open already.
+    const QString &file() const { return m_file; }
+    OutsideChanges *outsideChanges() const { return m_outside; }
     PlotDocument *document() const { return m_document; }
     PlotScene *scene() const { return m_scene; }
     PlotView *view() const { return m_view; }
@@ -128,6 +137,7 @@ private:
 
     QString m_path;
     ProgramFolder m_folder;
+    QString m_file;
     WindowServices &m_services;
     CutClipboard &m_clipboard;
     PlotDocument *m_document;
@@ -147,5 +157,7 @@ private:
     ZoomController *m_zoom = nullptr;
     QSize m_clientSize;
     TableGuard *m_guard;
+    TableAccess *m_access;
+    OutsideChanges *m_outside = nullptr;
     bool m_closing = false;
 };

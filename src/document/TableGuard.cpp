@@ -42,6 +42,15 @@ bool TableGuard::opened(const QString &file, const QByteArray &bytes,
     m_file = file;
     m_readResult = result;
     m_identity = JournalFile::identify(file, bytes);
+    if (m_access != Access::Own) {
+        // A journal there is the live one of the Quenbrack that has the
+        // table: not ours to recover, delete or write.
+        if (m_access == Access::Shared)
+            emit statusMessage(QStringLiteral("This Plot Table is open in another Quenbrack as "
+                                              "well: changes made here cannot be recovered after "
+                                              "a crash."));
+        return true;
+    }
     RecoveryChoice choice(m_services, m_folder);
     const RecoveryChoice::Outcome outcome = choice.decide(file, m_identity, bytes);
     if (outcome == RecoveryChoice::Cancel)
@@ -91,29 +100,50 @@ QString TableGuard::keepReason() const
     return QString();
 }
 
+void TableGuard::reloaded(const QByteArray &bytes, PlotTableReader::Result result)
+{
+    m_journal.discard();
+    m_readResult = result;
+    m_identity = JournalFile::identify(m_file, bytes);
+    if (m_access == Access::Own)
+        m_journal.start(m_file, m_identity, bytes);
+}
+
 bool TableGuard::changedOnDisk() const
 {
     // A file gone meanwhile (its folder removed) or out of reach has
     // nothing to overwrite; writing it is what fails, with its own rescue.
+    // Only the bytes count: a new time alone (touch) is no change.
     const TableIdentity now = JournalFile::identify(m_file);
-    return now.state == TableIdentity::Present && now != m_identity;
+    return now.state == TableIdentity::Present
+        && (now.state != m_identity.state || now.size != m_identity.size
+            || now.sha256 != m_identity.sha256);
 }
 
 bool TableGuard::close()
 {
+    if (m_access == Access::ReadOnly)
+        return true;
     const PlotTable &table = m_document.table();
+    // A file that may be written in a folder that may not is written in
+    // place, once the journal is on disk to recover from should that be
+    // cut short.
+    m_journal.flush();
     const QString reason = keepReason();
     const bool changed = reason.isEmpty() && changedOnDisk();
     if (m_endingBySignal) {
         // Nobody is there to answer: write what can be written as it is,
         // and leave the journal for everything else.
-        if (reason.isEmpty() && !changed && PlotTableWriter().write(m_file, table))
+        PlotTableWriter writer;
+        writer.setDirectWriteFallback(true);
+        if (reason.isEmpty() && !changed && writer.write(m_file, table))
             m_journal.discard();
         else
             m_journal.keep();
         return true;
     }
     PlotTableSaver saver(m_services, m_folder);
+    saver.setDirectWriteFallback(true);
     int answer = -1;
     if (changed) {
         answer = m_services.askChoice(

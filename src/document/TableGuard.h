@@ -23,11 +23,25 @@ public:
     TableGuard(PlotDocument &document, WindowServices &services, const ProgramFolder &folder,
                QObject *parent = nullptr);
 
+    // How this window has its table; set before opened().
+    enum class Access {
+        Own,      // the only writer: recovery and the journal are its own
+        Shared,   // opened anyway while another Quenbrack has it: the
+                  // journal beside the table is that one's, left alone
+        ReadOnly  // never written, no journal
+    };
+    void setAccess(Access access) { m_access = access; }
+    Access access() const { return m_access; }
+
     // The table was read from file (bytes, as the reader judged them):
     // recovers what a journal left there, if the user wants it, and starts
     // this session's journal. False when the user chose not to open the
     // table now (Cancel in the recovery question).
     bool opened(const QString &file, const QByteArray &bytes, PlotTableReader::Result result);
+
+    // The window read its table again (bytes): from now on the journal and
+    // the check on close are about these bytes.
+    void reloaded(const QByteArray &bytes, PlotTableReader::Result result);
 
     // Writes the table as the window closes. False when the user chose to
     // keep the window open.
@@ -57,4 +71,5 @@ private:
     TableIdentity m_identity;
     PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
     bool m_endingBySignal = false;
+    Access m_access = Access::Own;
 };

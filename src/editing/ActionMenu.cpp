@@ -33,6 +33,9 @@ void ActionMenu::elementMouseDown(PlotView::Target target, Qt::MouseButton butto
 {
     if (button != Qt::RightButton || target.element == 0 || m_waiting)
         return;
+    // Every choice of the menu changes the table.
+    if (m_window.document()->refusesChanges())
+        return;
     const PlotElement &element = m_window.document()->element(
         target.kind == PlotView::Target::Icon ? ElementKind::Icon : ElementKind::Note,
         target.element);
@@ -74,6 +77,8 @@ void ActionMenu::apply(Choice choice, PlotView::Target target)
     const ElementKind kind = icon ? ElementKind::Icon : ElementKind::Note;
     const int n = target.element;
     PlotDocument *document = m_window.document();
+    if (choice != None && document->refusesChanges())
+        return;
     const PlotElement &element = document->element(kind, n);
     switch (choice) {
     case Edit: {

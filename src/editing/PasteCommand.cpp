@@ -24,6 +24,8 @@ void PasteCommand::paste()
 
 void PasteCommand::pasteAt(QPointF at)
 {
+    if (m_window.document()->refusesChanges())
+        return;
     const CutClipboard &clipboard = m_window.clipboard();
     int n = 0;
     ElementKind kind = ElementKind::Icon;

@@ -59,7 +59,7 @@ void Placing::endWait(qint32 choice)
         return;
     m_waiting = false;
     m_window.palette()->hide();
-    if (m_window.isClosing() || choice == 0)
+    if (m_window.isClosing() || choice == 0 || m_window.document()->refusesChanges())
         return;
     place(choice);
 }

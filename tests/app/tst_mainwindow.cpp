@@ -68,10 +68,11 @@ private slots:
         QTest::newRow("path already open") << 1 << "%1/Plot Tables/T1.plt"
                                            << QStringList{"This Plot Table is already open!",
                                                           "Quenbrack", "None"};
-        // The same file under another path form is another document.
-        QTest::newRow("other letter case") << 1 << "%1/plot tables/t1.PLT" << QStringList();
-        QTest::newRow("relative path") << 1 << "Plot Tables/T1.plt" << QStringList();
-        QTest::newRow("dot folder") << 1 << "%1/./Plot Tables/T1.plt" << QStringList();
+        // The same file under another path form is the same table.
+        const QStringList open = {"This Plot Table is already open!", "Quenbrack", "None"};
+        QTest::newRow("other letter case") << 1 << "%1/plot tables/t1.PLT" << open;
+        QTest::newRow("relative path") << 1 << "Plot Tables/T1.plt" << open;
+        QTest::newRow("dot folder") << 1 << "%1/./Plot Tables/T1.plt" << open;
     }
 
     void openWhileOthersAreOpen()
