@@ -222,6 +222,8 @@ private slots:
             f.folder.writeBytes(extra, extraBytes);
         f.folder.writeBytes("Plot Tables/T.plt", file);
         const QString path = f.folder.file("Plot Tables/T.plt");
+        const QString other = f.folder.file("Plot Tables/Saved.plt");
+        f.services.answerSave(file.isEmpty() ? QString() : other); // an empty one cancels
 
         PlotWindow *w = f.open(path);
         QVERIFY(w);
@@ -234,11 +236,17 @@ private slots:
         }
         DocumentFixture::close(w);
         QCOMPARE(f.main->tableWindowCount(), 0);
+        // What was not understood is left as it was, and the user told so
+        // and offered another place, where the table then is.
         QCOMPARE(!f.services.callsOf("saveFile").isEmpty(), !understood);
-        if (!understood)
+        QCOMPARE(QFile::exists(other), !understood && !file.isEmpty());
+        if (!understood) {
             QCOMPARE(f.folder.readBytes(path), file);
-        else
+            const QString told = f.services.callsOf("message").constLast().text;
+            QVERIFY(told.contains(u'\'' + path + u'\'') && told.contains("left untouched"));
+        } else {
             QVERIFY(f.folder.readBytes(path).endsWith("[Notes]\r\n[End]\r\n"));
+        }
     }
 };
 

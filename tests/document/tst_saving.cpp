@@ -207,37 +207,6 @@ private slots:
         QCOMPARE(f.folder.readBytes(other + ".plt"), chooseAnother ? lines(expected) : QByteArray());
     }
 
-    void fileThatIsNoPlotTableIsKept_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("chooseAnother");
-        QTest::newRow("two lines only") << QByteArray("harbour.jpg\r\nBasicSet\r\n") << true;
-        QTest::newRow("empty file, cancelled") << QByteArray() << false;
-    }
-
-    void fileThatIsNoPlotTableIsKept()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, chooseAnother);
-        DocumentFixture f;
-        f.folder.writeBytes("Plot Tables/Odd.plt", bytes);
-        const QString path = f.folder.file("Plot Tables/Odd.plt");
-        const QString other = f.folder.file("Plot Tables/Saved.plt");
-        f.services.answerSave(chooseAnother ? other : QString());
-        PlotWindow *w = f.open(path);
-        const int before = f.services.calls.size(); // the missing background
-        DocumentFixture::close(w);
-
-        QCOMPARE(f.folder.readBytes(path), bytes);
-        const auto calls = f.services.calls.mid(before);
-        QCOMPARE(calls.size(), 2);
-        QCOMPARE(calls[0].kind, "message");
-        QVERIFY(calls[0].text.contains(u'\'' + path + u'\''));
-        QVERIFY(calls[0].text.contains("left untouched"));
-        QCOMPARE(calls[1].kind, "saveFile");
-        QCOMPARE(QFile::exists(other), chooseAnother);
-    }
-
     void savingKeepsOwnerAndMode_data()
     {
         QTest::addColumn<uint>("owner");
