@@ -1,11 +1,12 @@
-// Building a document window from its file.
+// Building a document window from its file. Whatever the file or its
+// pictures hold, the window opens, nothing crashes, and a file the program
+// did not understand is never overwritten.
 
 #include "DocumentFixture.h"
 #include "IconItem.h"
 #include "NoteItem.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
-#include "Twips.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -22,26 +23,36 @@ const QStringList kTable = {"harbour.jpg", "BasicSet",
                             "Odd", " 7 ", " 45 ", " 90 ",
                             "[End]"};
 
-// A small JPEG whose header claims another size: a decoder sizes its picture
-// from the header, and the file stays a few hundred bytes.
-QByteArray jpegClaiming(QSize size)
+QByteArray jpeg(QSize size)
 {
-    QImage image(16, 16, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG");
-    QByteArray bytes = buffer.data();
+    return buffer.data();
+}
+
+// A small JPEG whose header claims another size: a decoder sizes its picture
+// from the header, and the file stays a few hundred bytes.
+QByteArray jpegClaiming(int side)
+{
+    QByteArray bytes = jpeg(QSize(16, 16));
     // The baseline frame header: FF C0, length, precision, height, width.
     const qsizetype frame = bytes.indexOf("\xff\xc0");
-    Q_ASSERT(frame > 0);
-    bytes[frame + 5] = char(size.height() >> 8);
-    bytes[frame + 6] = char(size.height() & 0xFF);
-    bytes[frame + 7] = char(size.width() >> 8);
-    bytes[frame + 8] = char(size.width() & 0xFF);
+    for (qsizetype at : {frame + 5, frame + 7}) {
+        bytes[at] = char(side >> 8);
+        bytes[at + 1] = char(side & 0xFF);
+    }
     return bytes;
 }
+
+QByteArray table(const QString &background, const QString &iconSet)
+{
+    return TestProgramFolder::crlf(
+        {background, iconSet, "Pier", " 1 ", " 150 ", " 300 ", "[Notes]", "[End]"});
 }
+} // namespace
 
 class TestLoading : public QObject
 {
@@ -50,32 +61,30 @@ private slots:
     void elementsAtTheirPlaces()
     {
         DocumentFixture f;
-        f.folder.writePicture(QStringLiteral("Plot Templates/harbour.jpg"), QSize(600, 400),
-                              Qt::black);
-        f.folder.writeIconSet(QStringLiteral("BasicSet"), 12, QSize(24, 20));
-        PlotWindow *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
+        f.folder.writePicture("Plot Templates/harbour.jpg", QSize(600, 400), Qt::black);
+        f.folder.writeIconSet("BasicSet", 12, QSize(24, 20));
+        PlotWindow *w = f.open(f.table("Harbour.plt", kTable));
         QVERIFY(w);
         QVERIFY(f.services.calls.isEmpty());
-        QCOMPARE(w->windowTitle(), f.folder.file(QStringLiteral("Plot Tables/Harbour.plt[*]")));
+        QCOMPARE(w->windowTitle(), f.folder.file("Plot Tables/Harbour.plt[*]"));
+        const PlotDocument *doc = w->document();
 
         // The client area is the background picture: 9000 x 6000 twips.
-        QCOMPARE(w->document()->element(ElementKind::Icon, 0).width, 9000.0f);
-        QCOMPARE(w->document()->element(ElementKind::Icon, 0).height, 6000.0f);
+        QCOMPARE(doc->element(ElementKind::Icon, 0).width, 9000.0f);
+        QCOMPARE(doc->element(ElementKind::Icon, 0).height, 6000.0f);
         QCOMPARE(w->view()->size(), QSize(600, 400));
-
-        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
-        QCOMPARE(w->document()->count(ElementKind::Note), 2);
-        const IconItem *pier = w->iconItem(1);
-        QCOMPARE(pier->toolTip(), QStringLiteral("Pier"));
-        QCOMPARE(pier->pos(), QPointF(200, 100));
-        QCOMPARE(pier->boundingRect().size(), QSizeF(24, 20));
-        QCOMPARE(w->document()->element(ElementKind::Icon, 1).width, 360.0f);
+        QCOMPARE(doc->count(ElementKind::Icon), 3);
+        QCOMPARE(doc->count(ElementKind::Note), 2);
+        QCOMPARE(w->iconItem(1)->toolTip(), "Pier");
+        QCOMPARE(w->iconItem(1)->pos(), QPointF(200, 100));
+        QCOMPARE(w->iconItem(1)->boundingRect().size(), QSizeF(24, 20));
+        QCOMPARE(doc->element(ElementKind::Icon, 1).width, 360.0f);
         // A missing picture: listed, live, 15 x 15 twips, no message.
-        QCOMPARE(w->document()->element(ElementKind::Icon, 3).number, 99);
-        QCOMPARE(w->document()->element(ElementKind::Icon, 3).width, 15.0f);
+        QCOMPARE(doc->element(ElementKind::Icon, 3).number, 99);
+        QCOMPARE(doc->element(ElementKind::Icon, 3).width, 15.0f);
         QVERIFY(w->iconItem(3)->isVisible());
         QCOMPARE(w->noteItem(1)->pos(), QPointF(40, 200));
-        QCOMPARE(w->document()->element(ElementKind::Note, 2).number, 7); // a note keeps the number read
+        QCOMPARE(doc->element(ElementKind::Note, 2).number, 7); // a note keeps the number read
 
         QCOMPARE(w->palette()->iconSetCount(), qint16(12));
         QCOMPARE(w->palette()->pageScrollBar()->maximum(), 12);
@@ -91,82 +100,69 @@ private slots:
         QCOMPARE(shown.pixelColor(QPoint(140, 300)).value(), 0);
     }
 
-    void missingBackground_data()
+    void backgroundMessages_data()
     {
-        QTest::addColumn<QString>("backgroundLine");
-        QTest::newRow("missing file") << "harbour.jpg";
-        QTest::newRow("not a picture") << "notes.txt";
-        QTest::newRow("empty name") << "";
-    }
-
-    void missingBackground()
-    {
-        QFETCH(QString, backgroundLine);
-        DocumentFixture f;
-        f.folder.writeBytes(QStringLiteral("Plot Templates/notes.txt"), "just text");
-        QStringList lines = kTable;
-        lines[0] = backgroundLine;
-        PlotWindow *w = f.open(f.table(QStringLiteral("Harbour.plt"), lines));
-        QVERIFY(w);
-
-        QCOMPARE(f.services.calls.size(), 1);
-        const ScriptedServices::Call &message = f.services.calls.first();
-        QCOMPARE(message.text,
-                 QStringLiteral("Missing File: \r\n'") + f.folder.path()
-                     + QStringLiteral("/Plot Templates/") + backgroundLine
-                     + QStringLiteral("'\r\ncannot be found in the 'Plot Templates' directory.\r\n\r\n"
-                                      "This file may have been moved or renamed. Please replace this "
-                                      "file or edit the 'Plot Template' to reflect it's new name."));
-        QCOMPARE(message.title, QStringLiteral("Quenbrack"));
-        QCOMPARE(message.icon, MessageIcon::Exclamation);
-        // The window opens all the same, with its elements.
-        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
-        QCOMPARE(w->document()->element(ElementKind::Icon, 0).width, 15.0f);
-    }
-
-    void largeBackground_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QString>("message"); // empty: shown without one
-        QTest::newRow("8000 x 8000, a scanned floor plan") << QSize(8000, 8000) << QString();
+        // bytes: Plot Templates/<line> (none when empty); message: %1 is the
+        // picture's path, empty when none is shown.
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<float>("width");
+        const QString missing = "Missing File: \r\n'%1'\r\ncannot be found in the 'Plot Templates' "
+                                "directory.\r\n\r\nThis file may have been moved or renamed. Please "
+                                "replace this file or edit the 'Plot Template' to reflect it's new "
+                                "name.";
+        QTest::newRow("missing file") << "harbour.jpg" << QByteArray() << missing << 15.0f;
+        QTest::newRow("not a picture") << "notes.txt" << QByteArray("just text") << missing << 15.0f;
+        QTest::newRow("empty name") << "" << QByteArray() << missing << 15.0f;
+        QTest::newRow("8000 x 8000, a scanned floor plan")
+            << "harbour.jpg" << jpegClaiming(8000) << QString() << 120000.0f;
         QTest::newRow("beyond what one picture may take")
-            << QSize(30000, 30000)
-            << QStringLiteral("Picture Too Large: \r\n'%1/Plot Templates/harbour.jpg'\r\n"
-                              "is 30000 x 30000 pixels, more than this computer can hold for "
-                              "one picture.\r\n\r\nPlease make the picture smaller, or edit the "
-                              "'Plot Template' to name a smaller one.");
+            << "harbour.jpg" << jpegClaiming(30000)
+            << "Picture Too Large: \r\n'%1'\r\nis 30000 x 30000 pixels, more than this computer "
+               "can hold for one picture.\r\n\r\nPlease make the picture smaller, or edit the "
+               "'Plot Template' to name a smaller one."
+            << 15.0f;
     }
 
-    void largeBackground()
+    void backgroundMessages()
     {
-        QFETCH(QSize, size);
+        QFETCH(QString, line);
+        QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
+        QFETCH(float, width);
         DocumentFixture f;
-        f.folder.writeBytes(QStringLiteral("Plot Templates/harbour.jpg"), jpegClaiming(size));
-        PlotWindow *w = f.open(f.table(QStringLiteral("Harbour.plt"), kTable));
+        if (!bytes.isEmpty())
+            f.folder.writeBytes("Plot Templates/" + line, bytes);
+        QStringList lines = kTable;
+        lines[0] = line;
+        const QString path = f.table("Harbour.plt", lines);
+        PlotWindow *w = f.open(path);
         QVERIFY(w);
-        const PlotElement &background = w->document()->element(ElementKind::Icon, 0);
-        if (message.isEmpty()) {
-            QCOMPARE(f.services.calls.size(), 0);
-            QCOMPARE(background.width, float(Twips::fromPixels(size.width())));
-            return;
+        QCOMPARE(f.services.calls.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            const ScriptedServices::Call &shown = f.services.calls.first();
+            QCOMPARE(shown.text, message.arg(f.folder.path() + "/Plot Templates/" + line));
+            QCOMPARE(shown.title, "Quenbrack");
+            QCOMPARE(shown.icon, MessageIcon::Exclamation);
         }
-        QCOMPARE(f.services.calls.size(), 1);
-        QCOMPARE(f.services.calls.first().text, message.arg(f.folder.path()));
-        QCOMPARE(f.services.calls.first().icon, MessageIcon::Exclamation);
-        QCOMPARE(background.width, 15.0f);
+        // The window opens all the same, with its elements, and writes them back.
+        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
+        QCOMPARE(w->document()->element(ElementKind::Icon, 0).width, width);
+        DocumentFixture::close(w);
+        QCOMPARE(f.folder.readBytes(path), TestProgramFolder::crlf(lines));
     }
 
     void namesResolveWithoutRegardToCase()
     {
         DocumentFixture f;
-        QDir(f.folder.path()).rmdir(QStringLiteral("Icons"));
-        f.folder.writePicture(QStringLiteral("Plot Templates/HARBOUR.JPG"), QSize(90, 60));
-        f.folder.writePicture(QStringLiteral("icons/basicset/ICON_2.JPG"), QSize(30, 30));
-        f.folder.writePicture(QStringLiteral("icons/basicset/icon_1.jpg"), QSize(30, 30));
+        QDir(f.folder.path()).rmdir("Icons");
+        f.folder.writePicture("Plot Templates/HARBOUR.JPG", QSize(90, 60));
+        f.folder.writePicture("icons/basicset/ICON_2.JPG", QSize(30, 30));
+        f.folder.writePicture("icons/basicset/icon_1.jpg", QSize(30, 30));
         // The plot table path itself, below the program folder, too.
-        f.table(QStringLiteral("Harbour.plt"), kTable);
-        PlotWindow *w = f.open(f.folder.path() + QStringLiteral("/plot tables/HARBOUR.plt"));
+        f.table("Harbour.plt", kTable);
+        PlotWindow *w = f.open(f.folder.path() + "/plot tables/HARBOUR.plt");
         QVERIFY(f.services.calls.isEmpty());
         QCOMPARE(w->document()->count(ElementKind::Icon), 3);
         QCOMPARE(w->document()->element(ElementKind::Icon, 1).width, 450.0f);
@@ -174,6 +170,83 @@ private slots:
         // Smaller than a window frame allows: the client area asks for the
         // picture's size and the platform may give more.
         QCOMPARE(w->sizeHint(), QSize(90, 60));
+    }
+
+    void opensAndKeepsWhatItDidNotUnderstand_data()
+    {
+        // extra: a file put beside ("path", a trailing "/" for a folder);
+        // understood: written back on close; message: the missing-background
+        // message is shown.
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("extra");
+        QTest::addColumn<QByteArray>("extraBytes");
+        QTest::addColumn<bool>("understood");
+        QTest::addColumn<bool>("message");
+        const QByteArray none;
+        QTest::newRow("empty file") << none << "" << none << false << true;
+        QTest::newRow("one line") << QByteArray("bg.jpg") << "" << none << false << false;
+        QTest::newRow("binary garbage")
+            << QByteArray("\x00\x01\xfe\xff\r\r\n\x00", 8) << "" << none << false << true;
+        QTest::newRow("a JPEG renamed to .plt") << jpeg(QSize(16, 16)) << "" << none << false << true;
+        QTest::newRow("100 MB single line")
+            << QByteArray(100 * 1024 * 1024, 'x') << "" << none << false << true;
+        QTest::newRow("record cut short")
+            << QByteArray("bg.jpg\r\nSet\r\nPier\r\n 1 ") << "" << none << false << false;
+        QTest::newRow("numbers out of range")
+            << TestProgramFolder::crlf({"bg.jpg", "Set", "a", "99999999999", "1e40", "NaN", "b",
+                                        "-0", "-0", "1e-50", "[Notes]", "[End]"})
+            << "" << none << true << false;
+        QTest::newRow("truncated JPEG") << table("cut.jpg", "Set") << "Plot Templates/cut.jpg"
+                                        << jpeg(QSize(200, 100)).left(300) << true << true;
+        QTest::newRow("icon set name leaving the folder")
+            << table("bg.jpg", "../../..") << "" << none << true << false;
+        QTest::newRow("folder where the background should be")
+            << table("dir.jpg", "Set") << "Plot Templates/dir.jpg/" << none << true << true;
+        QTest::newRow("folder where an icon should be")
+            << table("bg.jpg", "Set") << "Icons/Set/icon_2.jpg/" << none << true << false;
+    }
+
+    void opensAndKeepsWhatItDidNotUnderstand()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, extra);
+        QFETCH(QByteArray, extraBytes);
+        QFETCH(bool, understood);
+        QFETCH(bool, message);
+        DocumentFixture f;
+        f.folder.writePicture("Plot Templates/bg.jpg", QSize(90, 60));
+        f.folder.writeIconSet("Set", 3);
+        if (extra.endsWith(u'/'))
+            QDir(f.folder.path()).mkpath(extra);
+        else if (!extra.isEmpty())
+            f.folder.writeBytes(extra, extraBytes);
+        f.folder.writeBytes("Plot Tables/T.plt", file);
+        const QString path = f.folder.file("Plot Tables/T.plt");
+        const QString other = f.folder.file("Plot Tables/Saved.plt");
+        f.services.answerSave(file.isEmpty() ? QString() : other); // an empty one cancels
+
+        PlotWindow *w = f.open(path);
+        QVERIFY(w);
+        QCOMPARE(f.main->tableWindowCount(), 1);
+        const auto messages = f.services.callsOf("message");
+        QCOMPARE(messages.size(), message ? 1 : 0);
+        if (message) {
+            QVERIFY(messages[0].text.startsWith("Missing File: "));
+            QVERIFY(messages[0].text.size() < 1000);
+        }
+        DocumentFixture::close(w);
+        QCOMPARE(f.main->tableWindowCount(), 0);
+        // What was not understood is left as it was, and the user told so
+        // and offered another place, where the table then is.
+        QCOMPARE(!f.services.callsOf("saveFile").isEmpty(), !understood);
+        QCOMPARE(QFile::exists(other), !understood && !file.isEmpty());
+        if (!understood) {
+            QCOMPARE(f.folder.readBytes(path), file);
+            const QString told = f.services.callsOf("message").constLast().text;
+            QVERIFY(told.contains(u'\'' + path + u'\'') && told.contains("left untouched"));
+        } else {
+            QVERIFY(f.folder.readBytes(path).endsWith("[Notes]\r\n[End]\r\n"));
+        }
     }
 };
 

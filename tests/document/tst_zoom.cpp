@@ -1,6 +1,7 @@
-// Zoom: every gesture at any zoom works in twips of the picture, the
-// snapshot is at actual size, and the picture kept at low zoom follows
-// every change.
+// Zoom and the snapshot: every gesture at any zoom works in twips of the
+// picture, the snapshot is the client area at actual size, and the picture
+// kept at low zoom follows every change. Placing at a zoom, and the snapshot
+// matching the screen, are made by the end-to-end journeys.
 
 #include "ActionMenuFrame.h"
 #include "ClickableImage.h"
@@ -20,23 +21,26 @@
 
 namespace {
 
-// Icon A at (200, 100), 24 x 25 pixels, on a 600 x 400 background.
+// Icon A at (200, 100), 24 x 25 pixels, on a 600 x 400 white background.
 const QStringList kTable = {"bg.jpg", "Set", "A", " 1 ", " 1500 ", " 3000 ", "[Notes]", "[End]"};
 
 struct Zoomed : DocumentFixture
 {
     Zoomed()
     {
-        folder.writePicture(QStringLiteral("Plot Templates/bg.jpg"), QSize(600, 400), Qt::white);
-        folder.writeIconSet(QStringLiteral("Set"), 3, QSize(24, 25));
-        w = open(table(QStringLiteral("T.plt"), kTable));
-    }
-    QPointF place(ElementKind kind, int n) const
-    {
-        const PlotElement &element = w->document()->element(kind, n);
-        return QPointF(element.left, element.top);
+        folder.writePicture("Plot Templates/bg.jpg", QSize(600, 400), Qt::white);
+        folder.writeIconSet("Set", 3, QSize(24, 25));
+        w = open(table("T.plt", kTable));
     }
     QImage shown() const { return w->view()->viewport()->grab().toImage(); }
+    // Save Snapshot from the palette opened at `at` in `window`; the file written.
+    QImage snapshot(QPoint at, PlotWindow *window = nullptr)
+    {
+        window = window ? window : w;
+        MouseInput::press(window, at, Qt::RightButton);
+        QTest::mouseClick(window->palette()->snapshotButton(), Qt::LeftButton);
+        return QImage(folder.file("Quenbrack.bmp"), "BMP");
+    }
     PlotWindow *w;
 };
 
@@ -63,13 +67,6 @@ private slots:
         QFETCH(qreal, zoom);
         Zoomed f;
         f.w->view()->setZoom(zoom, QPoint(0, 0));
-        // A note placed at a point of the window lands at that point of
-        // the picture; the palette opens there.
-        MouseInput::press(f.w, QPoint(20, 150), Qt::RightButton);
-        QCOMPARE(f.w->palette()->pos(), QPoint(20, 150));
-        QTest::mouseClick(f.w->palette()->notePicture(), Qt::LeftButton);
-        QCOMPARE(f.place(ElementKind::Note, 1), QPointF(20 / zoom * 15, 150 / zoom * 15));
-
         // The action menu opens Left + 365 twips beside the icon.
         MouseInput::press(f.w, scaled(QPointF(205, 105), zoom), Qt::RightButton);
         QCOMPARE(f.w->actionMenuFrame()->pos(), scaled(QPointF((3000 + 365) / 15.0, 100), zoom));
@@ -79,7 +76,18 @@ private slots:
         MouseInput::press(f.w, scaled(QPointF(205, 105), zoom), Qt::LeftButton);
         MouseInput::move(f.w, QPoint(250, 150), Qt::LeftButton);
         MouseInput::release(f.w, QPoint(250, 150), Qt::LeftButton);
-        QCOMPARE(f.place(ElementKind::Icon, 1), QPointF(250 / zoom * 15, 150 / zoom * 15));
+        const PlotElement &icon = f.w->document()->element(ElementKind::Icon, 1);
+        QCOMPARE(QPointF(icon.left, icon.top), QPointF(250 / zoom * 15, 150 / zoom * 15));
+
+        // The marker, at the picture's (550, 350), is scaled and scrolled into view.
+        f.w->document()->move(ElementKind::Icon, 1, QPointF(8250, 5250));
+        MouseInput::press(f.w, QPoint(30, 30), Qt::RightButton);
+        QTest::mouseClick(f.w->palette()->findButton(), Qt::LeftButton);
+        f.w->findPanel()->entryChosen(1);
+        const QRect marker = f.w->locateMarker()->geometry();
+        QCOMPARE(marker.size(), QSize(25, 25) * zoom);
+        QVERIFY(f.w->view()->viewport()->rect().contains(marker));
+        QCOMPARE(marker.topLeft(), f.w->view()->viewportPointOf(QPointF(8250, 5250)));
     }
 
     void ctrlWheelZoomsAroundThePointer()
@@ -103,12 +111,11 @@ private slots:
     void fitWindowAndSteps()
     {
         Zoomed f;
-        f.open(f.table(QStringLiteral("Other.plt"), kTable));
+        f.open(f.table("Other.plt", kTable));
         // A window half the table's size fits it at 50%, without scroll bars.
         auto *frame = qobject_cast<QMdiSubWindow *>(f.w->parentWidget());
         frame->resize(frame->size() - QSize(300, 200));
         ZoomController *zoom = f.w->zoomController();
-        QCOMPARE(f.w->zoomActions().size(), 4);
         zoom->fitWindowAction()->trigger();
         QCOMPARE(f.w->view()->zoom(), 0.5);
         QVERIFY(!f.w->view()->horizontalScrollBar()->isVisibleTo(f.w->view()));
@@ -124,32 +131,33 @@ private slots:
         QCOMPARE(f.main->tableWindows().last()->view()->zoom(), 1.0); // its own zoom
     }
 
-    void markerShowsAtEveryZoom()
+    void snapshotOfTheClientArea()
     {
         Zoomed f;
-        f.w->view()->setZoom(2.0, QPoint(0, 0));
-        f.w->document()->move(ElementKind::Icon, 1, QPointF(8250, 5250)); // (550, 350): off screen
-        MouseInput::press(f.w, QPoint(30, 30), Qt::RightButton);
-        QTest::mouseClick(f.w->palette()->findButton(), Qt::LeftButton);
-        f.w->findPanel()->entryChosen(1);
-        const QRect marker = f.w->locateMarker()->geometry();
-        QCOMPARE(marker.size(), QSize(50, 50));
-        QVERIFY(f.w->view()->viewport()->rect().contains(marker));
-        QCOMPARE(marker.topLeft(), f.w->view()->viewportPointOf(QPointF(8250, 5250)));
-    }
-
-    void snapshotAtActualSize()
-    {
-        Zoomed f;
-        const auto snapshot = [&f] {
-            MouseInput::press(f.w, QPoint(500, 300), Qt::RightButton);
-            QTest::mouseClick(f.w->palette()->snapshotButton(), Qt::LeftButton);
-            return QImage(f.folder.file(QStringLiteral("Quenbrack.bmp")), "BMP");
-        };
-        const QImage actual = snapshot();
+        const QImage actual = f.snapshot(QPoint(500, 300));
         f.w->view()->setZoom(0.5, QPoint(0, 0));
-        QCOMPARE(snapshot(), actual);
+        QCOMPARE(f.snapshot(QPoint(500, 300)), actual); // at actual size
         QCOMPARE(f.w->view()->zoom(), 0.5);
+        f.w->view()->setZoom(1.0, QPoint(0, 0));
+
+        // With A's action menu open and a placement waiting: the menu is in
+        // the picture, the palette is not, and nothing is placed.
+        MouseInput::press(f.w, QPoint(205, 105), Qt::RightButton);
+        const QImage shot = f.snapshot(QPoint(400, 20));
+        QVERIFY(!f.w->palette()->isVisible());
+        QVERIFY(!f.w->placing()->isWaiting());
+        QCOMPARE(f.w->document()->count(ElementKind::Icon), 1);
+        QCOMPARE(shot.size(), QSize(600, 400));
+        QCOMPARE(shot.pixelColor(450, 150), QColor(Qt::white));
+        QCOMPARE(shot.pixelColor(f.w->actionMenuFrame()->pos() + QPoint(5, 30)), QColor(64, 64, 64));
+
+        // Another window's snapshot replaces the file; with no image program
+        // to start, nothing is reported either.
+        f.services.programStarts = false;
+        f.folder.writePicture("Plot Templates/small.bmp", QSize(240, 260));
+        PlotWindow *other = f.open(f.table("S.plt", {"small.bmp", "Set", "[Notes]", "[End]"}));
+        QCOMPARE(f.snapshot(QPoint(10, 10), other).size(), QSize(240, 260));
+        QVERIFY(f.services.callsOf("message").isEmpty());
     }
 
     void lowZoomPictureFollowsChanges()

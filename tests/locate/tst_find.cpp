@@ -12,16 +12,42 @@
 #include <QPushButton>
 #include <QtTest>
 
-// Find from the palette; the list's texts.
-static QStringList find(PlotWindow *w)
+namespace {
+
+QStringList listed(PlotWindow *w)
 {
-    MouseInput::press(w, QPoint(500, 350), Qt::RightButton);
-    QTest::mouseClick(w->palette()->findButton(), Qt::LeftButton);
     QStringList texts;
     for (int row = 0; row < w->findPanel()->list()->count(); ++row)
         texts << w->findPanel()->list()->item(row)->text();
     return texts;
 }
+
+// Find from the palette; the list's texts.
+QStringList find(PlotWindow *w)
+{
+    MouseInput::rightClickThen(w, QPoint(500, 350), w->palette()->findButton());
+    return listed(w);
+}
+
+void clickRow(PlotWindow *w, int row)
+{
+    QListWidget *list = w->findPanel()->list();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// Icons with these texts at top 150 twips, left `first`, `first` + `step`, ...
+PlotWindow *openIcons(DocumentFixture &f, const QString &name, const QStringList &texts, int first,
+                      int step, const QStringList &notes = {})
+{
+    f.folder.writePicture("Plot Templates/bg.jpg", QSize(600, 400));
+    f.folder.writeIconSet("Set", 3);
+    QStringList lines{"bg.jpg", "Set"};
+    for (int k = 0; k < texts.size(); ++k)
+        lines << texts[k] << " 1 " << " 150 " << QString(" %1 ").arg(first + step * k);
+    return f.open(f.table(name, lines << "[Notes]" << notes));
+}
+
+} // namespace
 
 class TestFind : public QObject
 {
@@ -30,22 +56,13 @@ private slots:
     void findAndLocate()
     {
         DocumentFixture f;
-        f.folder.writePicture("Plot Templates/bg.jpg", QSize(600, 400));
-        f.folder.writeIconSet("Set", 3);
-        QCOMPARE(find(f.open(f.table("None.plt", {"bg.jpg", "Set", "[Notes]", "[End]"}))),
-                 QStringList());
+        QCOMPARE(find(openIcons(f, "None.plt", {}, 0, 0)), QStringList());
         // Icons 24 pixels wide at x = 20, 60, 100, ... along the top; a note at (200, 200).
-        QStringList lines{"bg.jpg", "Set"};
-        const QStringList texts{"Pier", "   ", " Gate ", "\t", "Cut me"};
-        for (int k = 0; k < texts.size(); ++k)
-            lines << texts[k] << " 1 " << " 150 " << QString(" %1 ").arg(300 + 600 * k);
-        PlotWindow *w = f.open(f.table("T.plt", lines << "[Notes]" << "Note" << "-1 " << " 3000 "
-                                                       << " 3000 "));
+        PlotWindow *w = openIcons(f, "T.plt", {"Pier", "   ", " Gate ", "\t", "Cut me"}, 300, 600,
+                                  {"Note", "-1 ", " 3000 ", " 3000 "});
         // The fifth icon, cut and pasted back, is listed twice.
-        MouseInput::press(w, QPoint(185, 15), Qt::RightButton);
-        QTest::mouseClick(w->actionMenuFrame()->cutButton(), Qt::LeftButton);
-        MouseInput::press(w, QPoint(300, 200), Qt::RightButton);
-        QTest::mouseClick(w->palette()->pasteButton(), Qt::LeftButton);
+        MouseInput::rightClickThen(w, QPoint(185, 15), w->actionMenuFrame()->cutButton());
+        MouseInput::rightClickThen(w, QPoint(300, 200), w->palette()->pasteButton());
         // Find while a placement waits: the palette closes, nothing is placed.
         QCOMPARE(find(w), (QStringList{"Pier", "[Blank]", " Gate ", "\t", "[Deleted]", "Cut me"}));
         QVERIFY(!w->palette()->isVisible());
@@ -57,19 +74,15 @@ private slots:
         // goes where Pier is now.
         w->document()->move(ElementKind::Icon, 1, QPointF(6750, 4500));
         w->document()->move(ElementKind::Icon, 2, QPointF(6750, 3000));
-        MouseInput::press(w, QPoint(455, 205), Qt::RightButton);
-        QTest::mouseClick(w->actionMenuFrame()->deleteButton(), Qt::LeftButton);
-        QListWidget *list = w->findPanel()->list();
-        QCOMPARE(list->item(1)->text(), "[Blank]");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
+        MouseInput::rightClickThen(w, QPoint(455, 205), w->actionMenuFrame()->deleteButton());
+        QCOMPARE(listed(w)[1], "[Blank]");
+        clickRow(w, 0);
         QVERIFY(!w->findPanel()->isVisible());
         QCOMPARE(w->locateMarker()->geometry(), QRect(450, 300, 25, 25));
         QVERIFY(w->locateMarker()->isVisible());
         QVERIFY(f.services.calls.isEmpty());
         QCOMPARE(find(w)[1], "[Deleted]");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(1)).center());
+        clickRow(w, 1);
         QCOMPARE(w->locateMarker()->pos(), QPoint(450, 200));
         QCOMPARE(f.services.calls.size(), 1);
         QCOMPARE(f.services.calls[0].text,
@@ -87,7 +100,7 @@ private slots:
         QVERIFY(w->locateMarker()->isVisible());
         MouseInput::click(w, QPoint(105, 15));
         QVERIFY(!w->locateMarker()->isVisible());
-        QCOMPARE(w->carrying()->carriedIcon(), qint16(3));
+        QCOMPARE(w->carrying()->carriedIcon(), 3);
     }
 
     void filterAndKeys_data()
@@ -95,53 +108,40 @@ private slots:
         // Typed into the filter field, then keys; the icon marked, 0 for none.
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QList<int>>("keys");
-        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("shown");
         QTest::addColumn<int>("marked");
-        const QStringList all{"North Pier", "Gate", "pier head", "[Blank]"};
+        const QStringList piers{"North Pier", "pier head"};
         QTest::newRow("nothing typed: every entry, Down twice")
-            << "" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << all << 2;
+            << "" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+            << QStringList{"North Pier", "Gate", "pier head", "[Blank]"} << 2;
         QTest::newRow("narrowed without regard to case")
-            << "PIER" << QList<int>{Qt::Key_Down, Qt::Key_Enter}
-            << QStringList{"North Pier", "pier head"} << 3;
-        QTest::newRow("Enter takes the first match") << "gat" << QList<int>{Qt::Key_Return}
-                                                     << QStringList{"Gate"} << 2;
-        QTest::newRow("no match: Enter does nothing") << "quay" << QList<int>{Qt::Key_Return}
-                                                      << QStringList{} << 0;
-        QTest::newRow("Escape closes the panel") << "pier" << QList<int>{Qt::Key_Escape}
-                                                 << QStringList{"North Pier", "pier head"} << 0;
+            << "PIER" << QList<int>{Qt::Key_Down, Qt::Key_Enter} << piers << 3;
+        QTest::newRow("no match: Enter does nothing")
+            << "quay" << QList<int>{Qt::Key_Return} << QStringList{} << 0;
+        QTest::newRow("Escape closes the panel") << "pier" << QList<int>{Qt::Key_Escape} << piers << 0;
     }
 
     void filterAndKeys()
     {
         QFETCH(QString, typed);
         QFETCH(QList<int>, keys);
-        QFETCH(QStringList, listed);
+        QFETCH(QStringList, shown);
         QFETCH(int, marked);
         DocumentFixture f;
-        f.folder.writePicture("Plot Templates/bg.jpg", QSize(600, 400));
-        f.folder.writeIconSet("Set", 3);
-        QStringList lines{"bg.jpg", "Set"};
-        const QStringList texts{"North Pier", "Gate", "pier head", ""};
-        for (int k = 0; k < texts.size(); ++k)
-            lines << texts[k] << " 1 " << " 4500 " << QString(" %1 ").arg(600 + 1500 * k);
-        PlotWindow *w = f.open(f.table("T.plt", lines << "[Notes]" << "[End]"));
+        // Icons at x = 40, 140, 240, 340 along the top.
+        PlotWindow *w = openIcons(f, "T.plt", {"North Pier", "Gate", "pier head", ""}, 600, 1500);
         f.main->show();
         QApplication::setActiveWindow(f.main.get());
         find(w);
-        QLineEdit *field = w->findPanel()->filterField();
-        QCOMPARE(QApplication::focusWidget(), field);
-        QTest::keyClicks(field, typed);
-        QListWidget *list = w->findPanel()->list();
-        QStringList shown;
-        for (int row = 0; row < list->count(); ++row)
-            shown << list->item(row)->text();
-        QCOMPARE(shown, listed);
+        QCOMPARE(QApplication::focusWidget(), w->findPanel()->filterField());
+        QTest::keyClicks(w->findPanel()->filterField(), typed);
+        QCOMPARE(listed(w), shown);
         for (int key : keys)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QCOMPARE(w->locateMarker()->isVisible(), marked != 0);
         QCOMPARE(w->findPanel()->isVisible(), marked == 0 && keys.last() != Qt::Key_Escape);
         if (marked) {
-            QCOMPARE(w->locateMarker()->pos(), QPoint((600 + 1500 * (marked - 1)) / 15, 300));
+            QCOMPARE(w->locateMarker()->pos(), QPoint((600 + 1500 * (marked - 1)) / 15, 10));
             // A click on the bare background takes the marker away.
             MouseInput::click(w, QPoint(500, 50));
             QVERIFY(!w->locateMarker()->isVisible());

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
 
 namespace MouseInput {
 
@@ -55,6 +56,12 @@ void click(PlotWindow *window, QPoint pos, Qt::MouseButton button)
 void move(PlotWindow *window, QPoint pos, Qt::MouseButtons buttons)
 {
     send(window, QEvent::MouseMove, pos, Qt::NoButton, buttons);
+}
+
+void rightClickThen(PlotWindow *window, QPoint pos, QWidget *control)
+{
+    press(window, pos, Qt::RightButton);
+    QTest::mouseClick(control, Qt::LeftButton);
 }
 
 } // namespace MouseInput

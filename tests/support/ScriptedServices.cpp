@@ -13,23 +13,24 @@ QList<ScriptedServices::Call> ScriptedServices::callsOf(const QString &kind) con
     return found;
 }
 
+QString ScriptedServices::titled(const QString &title)
+{
+    return title.isEmpty() ? applicationTitle() : title;
+}
+
 QString ScriptedServices::answer(Call call, QQueue<QString> &answers)
 {
     calls.append(call);
-    if (answers.isEmpty()) {
+    if (answers.isEmpty())
         ++unscripted;
-        return QString();
-    }
-    return answers.dequeue();
+    return answers.isEmpty() ? QString() : answers.dequeue();
 }
 
 void ScriptedServices::showMessage(const QString &prompt, MessageIcon icon, const QString &title)
 {
-    const Call call{QStringLiteral("message"), prompt, title.isEmpty() ? applicationTitle() : title,
-                    icon};
-    calls.append(call);
+    calls.append({QStringLiteral("message"), prompt, titled(title), icon});
     if (m_messageHook)
-        m_messageHook(call);
+        m_messageHook(calls.last());
 }
 
 std::optional<QString> ScriptedServices::nextInput(const Call &call)
@@ -37,34 +38,21 @@ std::optional<QString> ScriptedServices::nextInput(const Call &call)
     calls.append(call);
     if (m_inputHook)
         m_inputHook(call);
-    if (m_inputs.isEmpty()) {
+    if (m_inputs.isEmpty())
         ++unscripted;
-        return std::nullopt;
-    }
-    return m_inputs.dequeue();
+    return m_inputs.isEmpty() ? std::nullopt : m_inputs.dequeue();
 }
 
-QString ScriptedServices::askText(const QString &prompt, const QString &title,
-                                  const QString &defaultText)
-{
-    return askTextOrCancel(prompt, title, defaultText).value_or(QString());
-}
-
-std::optional<QString> ScriptedServices::askTextOrCancel(const QString &prompt,
-                                                         const QString &title,
+std::optional<QString> ScriptedServices::askTextOrCancel(const QString &prompt, const QString &title,
                                                          const QString &defaultText)
 {
-    return nextInput({QStringLiteral("askText"), prompt,
-                      title.isEmpty() ? applicationTitle() : title, MessageIcon::None,
-                      defaultText});
+    return nextInput({QStringLiteral("askText"), prompt, titled(title), MessageIcon::None, defaultText});
 }
 
 QString ScriptedServices::askTextFromList(const QString &prompt, const QString &title,
-                                          const QStringList &choices,
-                                          const QString &defaultText)
+                                          const QStringList &choices, const QString &defaultText)
 {
-    Call call{QStringLiteral("askTextFromList"), prompt, title.isEmpty() ? applicationTitle() : title,
-              MessageIcon::None, defaultText};
+    Call call{QStringLiteral("askTextFromList"), prompt, titled(title), MessageIcon::None, defaultText};
     call.arguments = choices;
     return nextInput(call).value_or(QString());
 }
@@ -72,7 +60,7 @@ QString ScriptedServices::askTextFromList(const QString &prompt, const QString &
 int ScriptedServices::askChoice(const QString &prompt, const QString &title,
                                 const QStringList &buttons, int defaultButton)
 {
-    Call call{QStringLiteral("askChoice"), prompt, title.isEmpty() ? applicationTitle() : title};
+    Call call{QStringLiteral("askChoice"), prompt, titled(title)};
     call.arguments = buttons;
     call.defaultText = defaultButton >= 0 ? buttons.value(defaultButton) : QString();
     calls.append(call);
@@ -84,18 +72,15 @@ bool ScriptedServices::askOpenFile(FileDialogRequest &request)
     Call call{QStringLiteral("openFile"), QString(), request.title};
     call.dialog = request;
     const QString path = answer(call, m_opens);
-    if (path.isEmpty())
-        return false;
-    request.path = path;
-    request.fileName = QFileInfo(path).fileName();
-    return true;
+    request.path = path.isEmpty() ? request.path : path;
+    request.fileName = path.isEmpty() ? request.fileName : QFileInfo(path).fileName();
+    return !path.isEmpty();
 }
 
 QString ScriptedServices::askSaveFileName(const QString &title, const QString &initialPath,
                                           const QString &filter)
 {
-    return answer({QStringLiteral("saveFile"), filter, title, MessageIcon::None, initialPath},
-                  m_saves);
+    return answer({QStringLiteral("saveFile"), filter, title, MessageIcon::None, initialPath}, m_saves);
 }
 
 void ScriptedServices::processEvents()

@@ -3,11 +3,10 @@
 #include "WindowServices.h"
 
 #include <QList>
-#include <functional>
 #include <QQueue>
-#include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // A test double for the window services: records every call and answers
@@ -58,8 +57,10 @@ public:
     QList<Call> callsOf(const QString &kind) const;
 
     void showMessage(const QString &prompt, MessageIcon icon, const QString &title) override;
-    QString askText(const QString &prompt, const QString &title,
-                    const QString &defaultText) override;
+    QString askText(const QString &prompt, const QString &title, const QString &defaultText) override
+    {
+        return askTextOrCancel(prompt, title, defaultText).value_or(QString());
+    }
     int askChoice(const QString &prompt, const QString &title, const QStringList &buttons,
                   int defaultButton) override;
     std::optional<QString> askTextOrCancel(const QString &prompt, const QString &title,
@@ -76,6 +77,8 @@ public:
                       const QString &workingFolder) override;
 
 private:
+    // The title shown: the program's when the caller gives none.
+    static QString titled(const QString &title);
     // Records the call and gives the next scripted answer of its kind.
     QString answer(Call call, QQueue<QString> &answers);
 
