@@ -348,28 +348,25 @@ PlotView::Target PlotWindow::pickedUp() const
 
 bool PlotWindow::editPickedUp()
 {
-    const PlotView::Target target = pickedUp();
-    if (target.kind == PlotView::Target::Background)
-        return false;
-    m_actionMenu->apply(ActionMenu::Edit, target);
-    return true;
+    return applyToPickedUp(ActionMenu::Edit);
 }
 
 bool PlotWindow::cutPickedUp()
 {
-    const PlotView::Target target = pickedUp();
-    if (target.kind == PlotView::Target::Background)
-        return false;
-    m_actionMenu->apply(ActionMenu::Cut, target);
-    return true;
+    return applyToPickedUp(ActionMenu::Cut);
 }
 
 bool PlotWindow::deletePickedUp()
 {
+    return applyToPickedUp(ActionMenu::Delete);
+}
+
+bool PlotWindow::applyToPickedUp(int choice)
+{
     const PlotView::Target target = pickedUp();
     if (target.kind == PlotView::Target::Background)
         return false;
-    m_actionMenu->apply(ActionMenu::Delete, target);
+    m_actionMenu->apply(ActionMenu::Choice(choice), target);
     return true;
 }
 

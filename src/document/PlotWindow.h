@@ -133,6 +133,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Edit, Cut or Delete (an ActionMenu choice) on the selection; false without one.
+    bool applyToPickedUp(int choice);
     // Escape: closes the topmost pop-up as its X does; with none open, puts
     // down what is picked up and takes the locate marker away.
     void escape();
