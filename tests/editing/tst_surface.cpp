@@ -72,30 +72,21 @@ struct Surface : DocumentFixture
     PlotWindow *w;
 };
 
-enum PopUp { Palette, Menu, Find };
-
-// Opens a pop-up the way the user does.
-void openPopUp(PlotWindow *w, PopUp popUp)
+// Opens "palette", "menu" or "find" the way the user does, and returns its frame.
+QWidget *openPopUp(PlotWindow *w, const QString &popUp)
 {
-    if (popUp == Menu) {
+    if (popUp == "menu") {
         press(w, QPoint(205, 105), Qt::RightButton);
-        return;
+        return w->actionMenuFrame();
     }
     press(w, QPoint(150, 60), Qt::RightButton);
-    if (popUp == Find)
-        QTest::mouseClick(w->palette()->findButton(), Qt::LeftButton);
-}
-
-QWidget *frameOf(PlotWindow *w, PopUp popUp)
-{
-    return popUp == Palette ? static_cast<QWidget *>(w->palette())
-           : popUp == Menu ? static_cast<QWidget *>(w->actionMenuFrame())
-                                 : static_cast<QWidget *>(w->findPanel());
+    if (popUp == "palette")
+        return w->palette();
+    QTest::mouseClick(w->palette()->findButton(), Qt::LeftButton);
+    return w->findPanel();
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(PopUp)
 
 class TestSurface : public QObject
 {
@@ -105,25 +96,25 @@ private slots:
     {
         // A right press on a frame's own area, over something that would
         // open a pop-up of its own; then Escape closes it, doing nothing.
-        QTest::addColumn<PopUp>("popUp");
+        QTest::addColumn<QString>("popUp");
         QTest::addColumn<QPoint>("at");
-        QTest::newRow("palette's margin over icon B") << Palette << QPoint(310, 110);
-        QTest::newRow("Find panel's caption") << Find << QPoint(100, 8);
+        QTest::newRow("palette's margin over icon B") << "palette" << QPoint(310, 110);
+        QTest::newRow("Find panel's caption") << "find" << QPoint(100, 8);
     }
 
     void framesKeepTheirPresses()
     {
-        QFETCH(PopUp, popUp);
+        QFETCH(QString, popUp);
         QFETCH(QPoint, at);
         Surface f;
-        openPopUp(f.w, popUp);
+        QWidget *frame = openPopUp(f.w, popUp);
         const bool paletteWasOpen = f.w->palette()->isVisible();
         click(f.w, at, Qt::RightButton);
         QCOMPARE(f.w->palette()->isVisible(), paletteWasOpen);
-        QVERIFY(frameOf(f.w, popUp)->isVisible());
+        QVERIFY(frame->isVisible());
         QVERIFY(!f.w->actionMenuFrame()->isVisible());
         f.escape();
-        QVERIFY(!frameOf(f.w, popUp)->isVisible());
+        QVERIFY(!frame->isVisible());
         QVERIFY(!f.w->placing()->isWaiting());
         QCOMPARE(f.elements(), 4);
         QVERIFY(f.services.calls.isEmpty());
@@ -131,22 +122,22 @@ private slots:
 
     void minimisingKeepsTheWait_data()
     {
-        QTest::addColumn<PopUp>("popUp");
-        QTest::newRow("palette") << Palette;
-        QTest::newRow("action menu") << Menu;
+        QTest::addColumn<QString>("popUp");
+        QTest::newRow("palette") << "palette";
+        QTest::newRow("action menu") << "menu";
     }
 
     void minimisingKeepsTheWait()
     {
-        QFETCH(PopUp, popUp);
+        QFETCH(QString, popUp);
         Surface f;
-        openPopUp(f.w, popUp);
+        QWidget *popUpFrame = openPopUp(f.w, popUp);
         auto *frame = qobject_cast<QMdiSubWindow *>(f.w->parentWidget());
         frame->showMinimized();
-        QVERIFY(!frameOf(f.w, popUp)->isVisible());
+        QVERIFY(!popUpFrame->isVisible());
         frame->showNormal();
-        QVERIFY(frameOf(f.w, popUp)->isVisible());
-        if (popUp == Palette) {
+        QVERIFY(popUpFrame->isVisible());
+        if (popUp == "palette") {
             QTest::mouseClick(f.w->palette()->slot(1), Qt::LeftButton);
             QCOMPARE(f.elements(), 5);
         } else {
@@ -196,7 +187,7 @@ private slots:
     {
         Surface f;
         // The palette names its slots; a new note says "Note" until answered.
-        openPopUp(f.w, Palette);
+        openPopUp(f.w, "palette");
         QCOMPARE(f.w->palette()->slot(3)->toolTip(), QStringLiteral("Icon 3"));
         f.w->palette()->pageScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(f.w->palette()->slot(2)->toolTip(), QStringLiteral("Icon 12"));
