@@ -180,12 +180,11 @@ private slots:
 
     void commandsNeedATable_data()
     {
-        QTest::addColumn<QString>("open"); // "table", "help" or ""
+        // With a table, the journeys use them all (and Cut waits for a pick).
+        QTest::addColumn<QString>("open"); // "help" or ""
         QTest::addColumn<QString>("enabled"); // Snapshot Close Cut Delete Paste Find
         QTest::newRow("nothing open") << "" << "000000";
         QTest::newRow("help window") << "help" << "010000";
-        // Cut and Delete wait for an element to be selected.
-        QTest::newRow("table") << "table" << "110011";
     }
 
     void commandsNeedATable()
@@ -194,8 +193,6 @@ private slots:
         QFETCH(QString, enabled);
         Workspace f;
         f.main->show();
-        if (open == "table")
-            f.openNamed("A.plt");
         if (open == "help")
             f.main->showHelp();
         QString seen;
