@@ -1,19 +1,16 @@
 // Zoom and the snapshot: every gesture at any zoom works in twips of the
 // picture, the snapshot is the client area at actual size, and the picture
-// kept at low zoom follows every change. Placing at a zoom, and the snapshot
-// matching the screen, are made by the end-to-end journeys.
+// kept at low zoom follows every change. Placing at a zoom, Find's marker
+// scrolled into view, and the snapshot matching the screen, are made by the
+// end-to-end journeys.
 
 #include "ActionMenuFrame.h"
-#include "ClickableImage.h"
 #include "DocumentFixture.h"
-#include "FindPanel.h"
-#include "LocateMarker.h"
 #include "MouseInput.h"
 #include "PaletteFrame.h"
 #include "PlotView.h"
 #include "ZoomController.h"
 
-#include <QAction>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
@@ -78,16 +75,6 @@ private slots:
         MouseInput::release(f.w, QPoint(250, 150), Qt::LeftButton);
         const PlotElement &icon = f.w->document()->element(ElementKind::Icon, 1);
         QCOMPARE(QPointF(icon.left, icon.top), QPointF(250 / zoom * 15, 150 / zoom * 15));
-
-        // The marker, at the picture's (550, 350), is scaled and scrolled into view.
-        f.w->document()->move(ElementKind::Icon, 1, QPointF(8250, 5250));
-        MouseInput::press(f.w, QPoint(30, 30), Qt::RightButton);
-        QTest::mouseClick(f.w->palette()->findButton(), Qt::LeftButton);
-        f.w->findPanel()->entryChosen(1);
-        const QRect marker = f.w->locateMarker()->geometry();
-        QCOMPARE(marker.size(), QSize(25, 25) * zoom);
-        QVERIFY(f.w->view()->viewport()->rect().contains(marker));
-        QCOMPARE(marker.topLeft(), f.w->view()->viewportPointOf(QPointF(8250, 5250)));
     }
 
     void ctrlWheelZoomsAroundThePointer()
