@@ -1,20 +1,24 @@
 // The recovery journal gives back exactly the changes that reached the disk,
 // stops at the first record a kill damaged, writes only a file of its own,
 // notices one taken away, and reads damaged, newer or huge journals without
-// losing what is intact.
+// losing what is intact. A writer killed at random moments keeps every
+// record appended more than a second before the kill.
 
 #include "JournalFile.h"
 #include "JournalReader.h"
 #include "JournalWriter.h"
+#include "ProcessLimits.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
 
 #include <QtTest>
 
 #include <cmath>
-#include <csignal>
+#include <cstdio>
 #include <limits>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <thread>
 
 using Records = QList<JournalRecord>;
 Q_DECLARE_METATYPE(JournalRecord)
@@ -75,6 +79,33 @@ QByteArray floatBytes(float value)
 {
     const float little = qToLittleEndian(value);
     return QByteArray(reinterpret_cast<const char *>(&little), 4);
+}
+
+// The process that gets killed: appends record after record (the text
+// counts them) and says on stdout which one it just handed over, and when.
+// A thread of its own kills it outright a little over a second after its
+// first record, at a moment no one chooses.
+int runVictim(const QString &journal)
+{
+    JournalWriter writer;
+    if (!writer.start(journal, TableIdentity(), QByteArray("base")))
+        return 2;
+    QElapsedTimer clock;
+    clock.start();
+    std::thread([&clock] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1050 + QRandomGenerator::global()->bounded(400)));
+        std::printf("0 %lld\n", clock.elapsed());
+        std::fflush(stdout);
+        std::raise(SIGKILL);
+    }).detach();
+    for (int k = 1;; ++k) {
+        JournalRecord record{JournalRecord::Text, ElementKind::Icon, 1, {}};
+        record.value.text = QString::number(k);
+        writer.append(record);
+        std::printf("%d %lld\n", k, clock.elapsed());
+        std::fflush(stdout);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 } // namespace
@@ -195,18 +226,9 @@ private slots:
         JournalWriter writer;
         QSignalSpy failures(&writer, &JournalWriter::failed);
         QVERIFY(writer.start(path, TableIdentity()));
-        // A file size limit fails every write past the header as a full
-        // disk would, for root too.
-        rlimit old;
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const auto restore = qScopeGuard([&] {
-            setrlimit(RLIMIT_FSIZE, &old);
-            std::signal(SIGXFSZ, oldHandler);
-        });
-        rlimit tight = old;
-        tight.rlim_cur = rlim_t(QFileInfo(path).size() + 30);
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &tight) == 0);
+        // Every write past the header fails as on a full disk.
+        FileSizeLimit full(rlim_t(QFileInfo(path).size() + 30));
+        QVERIFY(full.ok);
         for (int batch = 0; batch < 3; ++batch) {
             for (const JournalRecord &r : threeRecords)
                 writer.append(r);
@@ -328,7 +350,52 @@ private slots:
         QCOMPARE(records.size(), status == JournalReader::Ok ? 2 : 0);
         QCOMPARE(reader.baseIntact(), baseIntact);
     }
+
+    void killedAtRandomMoments()
+    {
+        QTemporaryDir dir;
+        constexpr int kills = 100, atOnce = 5;
+        for (int round = 0; round < kills / atOnce; ++round) {
+            std::vector<std::unique_ptr<QProcess>> victims;
+            for (int v = 0; v < atOnce; ++v) {
+                auto &victim = victims.emplace_back(std::make_unique<QProcess>());
+                victim->start(QCoreApplication::applicationFilePath(),
+                              {"--victim", dir.filePath(QStringLiteral("t%1-%2.plt.journal").arg(round).arg(v))});
+                QVERIFY(victim->waitForStarted());
+            }
+            for (auto &victim : victims) {
+                QVERIFY(victim->waitForFinished(20000));
+                QCOMPARE(victim->exitStatus(), QProcess::CrashExit);
+                // "<record> <ms>" per record handed over, "0 <ms>" for the kill.
+                const QList<QByteArray> said = victim->readAllStandardOutput().trimmed().split('\n');
+                qint64 killAt = 0;
+                for (const QByteArray &line : said)
+                    killAt = line.startsWith("0 ") ? line.mid(2).toLongLong() : killAt;
+                int mustHave = 0;
+                for (const QByteArray &line : said) {
+                    const int k = line.split(' ').value(0).toInt();
+                    mustHave = k > 0 && line.split(' ').value(1).toLongLong() < killAt - 1000 ? k : mustHave;
+                }
+                QVERIFY2(mustHave > 0, "no record was a second old when the kill came");
+                const JournalFile::ReadResult read = JournalFile::read(victim->arguments().last());
+                QVERIFY2(read.ok, qPrintable(read.errorString));
+                QCOMPARE(read.base, QByteArray("base"));
+                QVERIFY2(read.records.size() >= mustHave,
+                         qPrintable(QStringLiteral("%1 of %2 records").arg(read.records.size()).arg(mustHave)));
+                for (int i = 0; i < read.records.size(); ++i)
+                    QCOMPARE(read.records[i].value.text, QString::number(i + 1));
+            }
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestJournal)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--victim") == 0)
+        return runVictim(QString::fromLocal8Bit(argv[2]));
+    TestJournal test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_journal.moc"

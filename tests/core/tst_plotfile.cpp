@@ -72,7 +72,6 @@ private slots:
             QTest::newRow(name) << bytes << QString() << bytes;
         };
         same("two icons and a note", kExample);
-        same("fresh from File > New", crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
         same("blanks around texts kept", crlf({"  harbour.jpg ", " BasicSet", "  Pier  ", " 1 ", " 15 ", " 30 ",
                                                "[Notes]", " note ", "-1 ", " 0 ", " 0 ", "[End]"}));
         same("negative and fractional places", crlf({"a.jpg", "Set", "x", " 2 ", "-600 ", " 1012.5 ", "[Notes]",

@@ -5,7 +5,6 @@
 #include "CaseInsensitivePath.h"
 #include "IconSet.h"
 #include "MachineSettings.h"
-#include "ProgramFolder.h"
 
 #include <QtTest>
 
@@ -61,25 +60,6 @@ private slots:
         QFETCH(QString, relative);
         QFETCH(QString, expected);
         QCOMPARE(CaseInsensitivePath(m_root.path() + u'/').resolve(relative), m_root.filePath(expected));
-    }
-
-    void listingIsReadOncePerResolver()
-    {
-        // One resolver serves one operation: a file added during it is not
-        // seen, the next operation's resolver sees it.
-        const CaseInsensitivePath first(m_root.path());
-        const QString name = "icons/basicset/icon_2.jpg", lower = m_root.filePath("Icons/BasicSet/icon_2.jpg");
-        QCOMPARE(first.resolve(name), lower);
-        QVERIFY(touch(m_root.path(), "Icons/BasicSet/ICON_2.JPG"));
-        QCOMPARE(first.resolve(name), lower);
-        QCOMPARE(CaseInsensitivePath(m_root.path()).resolve(name), m_root.filePath("Icons/BasicSet/ICON_2.JPG"));
-    }
-
-    void isReadableFile()
-    {
-        QVERIFY(!ProgramFolder::isReadableFile(m_root.filePath("Plot Tables")));
-        QVERIFY(!ProgramFolder::isReadableFile(m_root.filePath("Plot Tables/none.plt")));
-        QVERIFY(ProgramFolder::isReadableFile(m_root.filePath("Plot Tables/Harbour.plt")));
     }
 
     void countIconSet_data()
