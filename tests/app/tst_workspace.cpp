@@ -402,7 +402,10 @@ private slots:
         // The lines shown are the text's start, and say that it goes on.
         const QString shown = a->noteItem(1)->shortenedLines().join("");
         QCOMPARE(shown.endsWith("..."), cut);
-        QVERIFY(QString(text).remove(' ').startsWith(QString(shown).remove(' ').chopped(3)));
+        if (cut)
+            QVERIFY(QString(text).remove(' ').startsWith(QString(shown).remove(' ').chopped(3)));
+        else
+            QVERIFY(shown.isEmpty());
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), cut ? text : QString());
     }
 };
