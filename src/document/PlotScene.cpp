@@ -40,6 +40,8 @@ void PlotScene::rebuild()
     clear();
     m_icons = {nullptr};
     m_notes = {nullptr};
+    // A table read again may hold fewer elements than the one it replaces.
+    m_order.clear();
     m_itemsAdded = 0;
     makeItems();
 }

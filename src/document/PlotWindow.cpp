@@ -407,6 +407,9 @@ int PlotWindow::save()
         m_path = m_guard->file();
         setWindowTitle(WindowTitle::forFile(m_path));
     }
+    // The file changed by this window's own hand is no change from outside.
+    if (result == TableGuard::Saved)
+        m_outside->watch(m_guard->file(), m_guard->savedBytes());
     return result;
 }
 

@@ -203,6 +203,7 @@ TableGuard::SaveResult TableGuard::save()
     m_readResult = PlotTableReader::Complete;
     m_identity = JournalFile::identify(saved, bytes);
     m_journal.start(saved, m_identity, bytes);
+    m_savedBytes = bytes;
     m_document.undoStack()->setClean();
     return Saved;
 }

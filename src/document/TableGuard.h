@@ -62,6 +62,10 @@ public:
 
     DocumentJournal &journal() { return m_journal; }
 
+    // The bytes the last save() wrote: what the file now holds, so that
+    // the watch on it does not take this program's own write for another's.
+    const QByteArray &savedBytes() const { return m_savedBytes; }
+
 signals:
     // Something the user should see once, not as a box: the journal
     // cannot be written.
@@ -86,4 +90,5 @@ private:
     PlotTableReader::Result m_readResult = PlotTableReader::OpenFailed;
     bool m_endingBySignal = false;
     Access m_access = Access::Own;
+    QByteArray m_savedBytes;
 };

@@ -7,8 +7,10 @@
 #include "DocumentFixture.h"
 #include "OutsideChanges.h"
 #include "PaletteFrame.h"
+#include "PlotView.h"
 #include "ReloadBar.h"
 #include "TableFileKey.h"
+#include "TableGuard.h"
 #include "TableLock.h"
 #include "TableStatusBar.h"
 #include "TableWatcher.h"
@@ -147,6 +149,24 @@ private slots:
         QVERIFY(ours.contains("\nquenbrack-user: " + TableLock::userName().toUtf8() + '\n'));
         DocumentFixture::close(w);
         QVERIFY(!QFile::exists(f.folder.file(kLock)));
+    }
+
+    void ownSaveAndShorterTable()
+    {
+        // The window's own Save is no change from outside: its history stays.
+        DocumentFixture f;
+        const QString path = f.table(QStringLiteral("Harbour.plt"), kOther);
+        PlotWindow *w = f.open(path);
+        w->document()->edit(ElementKind::Icon, 1, QStringLiteral("Mine"));
+        QCOMPARE(w->save(), int(TableGuard::Saved));
+        w->outsideChanges()->watcher()->check();
+        QVERIFY(w->document()->undoStack()->canUndo());
+        // Read again with fewer elements than it showed, it paints what is there.
+        f.folder.writeBytes(kFile, TestProgramFolder::crlf(kTable));
+        w->outsideChanges()->watcher()->check();
+        QCOMPARE(w->document()->count(ElementKind::Icon), 1);
+        QVERIFY(!w->view()->viewport()->grab().isNull());
+        QVERIFY(!f.main->tableStatusBar()->currentMessage().isEmpty());
     }
 
     void changesFromOutside_data()
