@@ -97,11 +97,6 @@ void TableWatcher::watch(const QString &file, const QByteArray &bytes)
     m_poll.start();
 }
 
-void TableWatcher::setKnown(const QByteArray &bytes)
-{
-    m_hash = hashOf(bytes);
-}
-
 void TableWatcher::stop()
 {
     m_settle.stop();

@@ -28,8 +28,6 @@ public:
 
     // Starts watching file, whose bytes the window holds now.
     void watch(const QString &file, const QByteArray &bytes);
-    // The window now holds these bytes (it reloaded them).
-    void setKnown(const QByteArray &bytes);
     void stop();
     bool isWatching() const { return !m_file.isEmpty(); }
 

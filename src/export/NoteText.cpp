@@ -10,9 +10,7 @@ bool NoteText::fits(const QRectF &box, const QString &text, const QFont &font)
     const QRectF inner = area(box);
     if (text.size() > mostShown(inner))
         return false;
-    const QRectF needed = QFontMetricsF(font).boundingRect(inner, Flags, text);
-    // Half a pixel for rounding: a text that just fits is not cut.
-    return needed.width() <= inner.width() + 0.5 && needed.height() <= inner.height() + 0.5;
+    return within(QFontMetricsF(font).boundingRect(inner, Flags, text), inner);
 }
 
 QList<NoteText::Line> NoteText::elided(const QRectF &box, const QString &text, const QFont &font)

@@ -32,6 +32,12 @@ public:
     {
         return qsizetype(area.width() * area.height() / 16.0) + 64;
     }
+    // Whether text laid out as `needed` stays inside `area`; half a pixel
+    // for rounding, so that a text that just fits is not cut.
+    static bool within(const QRectF &needed, const QRectF &area)
+    {
+        return needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5;
+    }
     static bool fits(const QRectF &box, const QString &text, const QFont &font);
     static QList<Line> elided(const QRectF &box, const QString &text, const QFont &font);
 };

@@ -246,7 +246,8 @@ void TableRenderer::drawNote(QPainter &painter, const QRectF &box, const QString
     const qreal scale = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter.worldTransform());
     // Lines for text too small to read, on screen and in pictures; a PDF or
     // SVG keeps the text, which a reader can zoom into and search.
-    if (scale * kTextPixels < kSmallestReadablePixels && isRaster(painter)) {
+    const bool raster = isRaster(painter);
+    if (scale * kTextPixels < kSmallestReadablePixels && raster) {
         paintTextAsLines(painter, box, text);
         return;
     }
@@ -266,14 +267,13 @@ void TableRenderer::drawNote(QPainter &painter, const QRectF &box, const QString
     const QRectF area = textArea(box);
     // A PDF keeps the whole text, clipped, for searching; a picture shows
     // where a text goes on, as the screen does.
-    bool overflows = isRaster(painter) && text.size() > NoteText::mostShown(area);
+    bool overflows = raster && text.size() > NoteText::mostShown(area);
     if (!overflows) {
         // The text is laid out to be drawn anyway; that layout also tells
         // whether it fits, at no cost of its own.
         QRectF needed;
         painter.drawText(area, kTextFlags, text, &needed);
-        overflows = isRaster(painter)
-                    && (needed.width() > area.width() + 0.5 || needed.height() > area.height() + 0.5);
+        overflows = raster && !NoteText::within(needed, area);
         if (overflows)
             painter.fillRect(box, kNoteColour);
     }
