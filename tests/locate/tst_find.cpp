@@ -1,4 +1,5 @@
 // Find: the list of a window's icons and the marker on the chosen one.
+// Typing a filter and Return, with the marker scrolled into view: e2e_surface.
 
 #include "ActionMenuFrame.h"
 #include "DocumentFixture.h"
@@ -79,8 +80,7 @@ private slots:
         clickRow(w, 0);
         QVERIFY(!w->findPanel()->isVisible());
         QCOMPARE(w->locateMarker()->geometry(), QRect(450, 300, 25, 25));
-        QVERIFY(w->locateMarker()->isVisible());
-        QVERIFY(f.services.calls.isEmpty());
+        QVERIFY(w->locateMarker()->isVisible() && f.services.calls.isEmpty());
         QCOMPARE(find(w)[1], "[Deleted]");
         clickRow(w, 1);
         QCOMPARE(w->locateMarker()->pos(), QPoint(450, 200));
@@ -96,8 +96,7 @@ private slots:
         MouseInput::click(w, QPoint(205, 205));
         find(w);
         QTest::mouseClick(w->findPanel()->closeButton(), Qt::LeftButton);
-        QVERIFY(!w->findPanel()->isVisible());
-        QVERIFY(w->locateMarker()->isVisible());
+        QVERIFY(!w->findPanel()->isVisible() && w->locateMarker()->isVisible());
         MouseInput::click(w, QPoint(105, 15));
         QVERIFY(!w->locateMarker()->isVisible());
         QCOMPARE(w->carrying()->carriedIcon(), 3);
@@ -114,10 +113,8 @@ private slots:
         QTest::newRow("nothing typed: every entry, Down twice")
             << "" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
             << QStringList{"North Pier", "Gate", "pier head", "[Blank]"} << 2;
-        QTest::newRow("narrowed without regard to case")
-            << "PIER" << QList<int>{Qt::Key_Down, Qt::Key_Enter} << piers << 3;
-        QTest::newRow("no match: Enter does nothing")
-            << "quay" << QList<int>{Qt::Key_Return} << QStringList{} << 0;
+        QTest::newRow("narrowed, Down, Enter") << "PIER" << QList<int>{Qt::Key_Down, Qt::Key_Enter} << piers << 3;
+        QTest::newRow("no match: Enter does nothing") << "quay" << QList<int>{Qt::Key_Return} << QStringList{} << 0;
         QTest::newRow("Escape closes the panel") << "pier" << QList<int>{Qt::Key_Escape} << piers << 0;
     }
 
@@ -142,8 +139,7 @@ private slots:
         QCOMPARE(w->findPanel()->isVisible(), marked == 0 && keys.last() != Qt::Key_Escape);
         if (marked) {
             QCOMPARE(w->locateMarker()->pos(), QPoint((600 + 1500 * (marked - 1)) / 15, 10));
-            // A click on the bare background takes the marker away.
-            MouseInput::click(w, QPoint(500, 50));
+            MouseInput::click(w, QPoint(500, 50)); // the bare background takes the marker away
             QVERIFY(!w->locateMarker()->isVisible());
         }
     }
