@@ -8,6 +8,7 @@
 #include "DocumentFixture.h"
 #include "JournalFile.h"
 #include "OutsideChanges.h"
+#include "PaletteFrame.h"
 #include "PlotTableReader.h"
 #include "PlotTableWriter.h"
 #include "PlotView.h"
@@ -84,9 +85,8 @@ class TestGuard : public QObject
 {
     Q_OBJECT
 private slots:
-    // Cancel leaves table and journal as they were (Escape, No and a kill
-    // after Yes are made by the end-to-end journey); Yes replays the edits
-    // as undoable steps, and a second crash before closing loses nothing.
+    // Cancel leaves table and journal as they were (Escape, No and a kill after Yes: e2e_recovery);
+    // Yes replays the edits as undoable steps, and a second crash before closing loses nothing.
     void recoversAfterACrash()
     {
         DocumentFixture f;
@@ -150,8 +150,7 @@ private slots:
         // journal is gone and the next open says nothing more.
         DocumentFixture::close(f.open(path));
         const auto asked = f.services.callsOf("saveFile");
-        QCOMPARE(asked.size(), 1);
-        QCOMPARE(QFileInfo(asked[0].defaultText).fileName(), proposed);
+        QVERIFY(asked.size() == 1 && QFileInfo(asked[0].defaultText).fileName() == proposed);
         QCOMPARE(messagesSaying(f, "Recover Plot Table"), 1);
     }
 
@@ -166,11 +165,10 @@ private slots:
         PlotWindow *w = f.open(path);
         QSignalSpy said(w, &PlotWindow::statusMessage);
         editThreeTimes(w);
-        QCOMPARE(said.size(), 1);
-        QVERIFY(said[0][0].toString().startsWith("Changes to this Plot Table cannot be recovered after a crash"));
+        QVERIFY(said.size() == 1
+                && said[0][0].toString().startsWith("Changes to this Plot Table cannot be recovered after a crash"));
         DocumentFixture::close(w); // and the table is written as ever
         QCOMPARE(f.folder.readBytes(kHarbour), crlf(kEdited));
-
         const QString sub = "Plot Tables/Sub/Harbour.plt", other = f.folder.file(sub);
         f.folder.writeBytes(sub, crlf(kTable));
         editThreeTimes(f.open(other));
@@ -303,7 +301,8 @@ private slots:
         } else if (gesture == u"paste") {
             w->pasteAt(QPointF(50, 50));
         } else {
-            w->actionMenu()->apply(gesture == u"edit" ? ActionMenu::Edit : gesture == u"cut" ? ActionMenu::Cut : ActionMenu::Delete, icon);
+            w->actionMenu()->apply(gesture == u"edit"  ? ActionMenu::Edit
+                                   : gesture == u"cut" ? ActionMenu::Cut : ActionMenu::Delete, icon);
         }
         QCOMPARE(f.services.calls.size() == before, readOnly); // no box when refused
         QCOMPARE(f.main->tableStatusBar()->currentMessage().contains("read-only"), readOnly);
@@ -384,9 +383,9 @@ private slots:
         const auto row = [](const char *name, const char *change, bool edited, int button, int atClose = 0) {
             QTest::newRow(name) << QString::fromLatin1(change) << edited << button << atClose;
         };
-        row("touch, unedited", "touch", false, -1);
         row("touch, edited", "touch", true, -1);
         row("rewritten, unedited", "rewrite", false, -1);
+        row("rewritten under the palette: read when it closes", "palette", false, -1);
         row("renamed over, unedited", "rename", false, -1);
         row("rewritten, edited, Reload", "rewrite", true, 0);
         row("rewritten, edited, Reload, a name taken", "rewrite", true, 2);
@@ -415,8 +414,16 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadWrite)
                     && file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
         } else { // in place, or a new file renamed over it
-            const QString written = change == u"rewrite" ? "Harbour.plt" : "new.tmp";
-            QVERIFY(::rename(QFile::encodeName(f.table(written, kOther)).constData(), QFile::encodeName(path).constData()) == 0);
+            if (change == u"palette")
+                w->placing()->backgroundMouseDown(Qt::RightButton, QPointF(100, 100));
+            const QString written = change != u"rename" ? "Harbour.plt" : "new.tmp";
+            const QByteArray from = QFile::encodeName(f.table(written, kOther));
+            QVERIFY(::rename(from.constData(), QFile::encodeName(path).constData()) == 0);
+            if (change == u"palette") { // nothing is pulled from under an open pop-up
+                w->outsideChanges()->watcher()->check();
+                QCOMPARE(w->document()->count(ElementKind::Icon), 1);
+                w->palette()->hide();
+            }
         }
         // Seen by the watch on its own, a rename over the file too.
         QTRY_VERIFY_WITH_TIMEOUT(change == u"touch" || edited || w->document()->count(ElementKind::Icon) == 2, 2000);
@@ -448,8 +455,7 @@ private slots:
 
     void editSavedByAnotherUserInAReadOnlyFolder()
     {
-        // A table that may be written in a folder that may not: no lock
-        // (others are not warned), and the edit is written in place.
+        // A table that may be written in a folder that may not: no lock, and the edit written in place.
         if (geteuid() != 0)
             QSKIP("becoming another user takes root");
         DocumentFixture f;
@@ -463,8 +469,7 @@ private slots:
         w->document()->edit(ElementKind::Icon, 1, QStringLiteral("Saved by nobody"));
         DocumentFixture::close(w);
         QVERIFY(seteuid(0) == 0 && ::chmod(tables.constData(), 0755) == 0);
-        QVERIFY(said.contains("others who open it are not warned"));
-        QVERIFY(f.services.callsOf("saveFile").isEmpty());
+        QVERIFY(said.contains("others who open it are not warned") && f.services.callsOf("saveFile").isEmpty());
         QVERIFY(f.folder.readBytes(kHarbour).contains("Saved by nobody"));
     }
 };

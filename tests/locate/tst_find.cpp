@@ -66,13 +66,10 @@ private slots:
         MouseInput::rightClickThen(w, QPoint(300, 200), w->palette()->pasteButton());
         // Find while a placement waits: the palette closes, nothing is placed.
         QCOMPARE(find(w), (QStringList{"Pier", "[Blank]", " Gate ", "\t", "[Deleted]", "Cut me"}));
-        QVERIFY(!w->palette()->isVisible());
-        QVERIFY(!w->placing()->isWaiting());
+        QVERIFY(!w->palette()->isVisible() && !w->placing()->isWaiting());
         QCOMPARE(w->document()->count(ElementKind::Icon), 6);
-
-        // With the list open Pier moves and the blank one, moved out from
-        // under the panel, is deleted; the list stays as it was, the marker
-        // goes where Pier is now.
+        // With the list open Pier moves and the blank one, moved out from under the panel, is
+        // deleted; the list stays as it was, the marker goes where Pier is now.
         w->document()->move(ElementKind::Icon, 1, QPointF(6750, 4500));
         w->document()->move(ElementKind::Icon, 2, QPointF(6750, 3000));
         MouseInput::rightClickThen(w, QPoint(455, 205), w->actionMenuFrame()->deleteButton());
@@ -84,13 +81,11 @@ private slots:
         QCOMPARE(find(w)[1], "[Deleted]");
         clickRow(w, 1);
         QCOMPARE(w->locateMarker()->pos(), QPoint(450, 200));
-        QCOMPARE(f.services.calls.size(), 1);
+        QVERIFY(f.services.calls.size() == 1 && f.services.calls[0].icon == MessageIcon::None
+                && f.services.calls[0].title == "Quenbrack");
         QCOMPARE(f.services.calls[0].text,
                  "Old location of an icon that was deleted during this session.\r\nRecently "
                  "deleted icon pointers will be removed once you exit/save this Plot Table.");
-        QCOMPARE(f.services.calls[0].title, "Quenbrack");
-        QCOMPARE(f.services.calls[0].icon, MessageIcon::None);
-
         // The marker stays through a click on a note and a new Find, and
         // goes with a click on an icon.
         MouseInput::click(w, QPoint(205, 205));
