@@ -1,8 +1,7 @@
-// A table's window from its opening to its close. Whatever the file or its pictures hold, the window
-// opens and a file the program did not understand is never overwritten; what cannot be written is said,
-// and another place offered. At any zoom gestures work in twips, the snapshot is the client area at
-// actual size, the picture kept at low zoom follows every change. Tables written as the user left them,
-// Ctrl + wheel, placing at a zoom, the snapshot as on screen: e2e_session, e2e_recovery, e2e_surface.
+// A table's window from its opening to its close: whatever the file or its pictures hold, the window
+// opens, a file not understood is never overwritten, what cannot be written is said and another place
+// offered; its zoom and snapshot. Tables written as the user left them, placing at a zoom and the
+// snapshot as on screen: e2e_session, e2e_recovery, e2e_surface.
 
 #include "ActionMenuFrame.h"
 #include "DocumentFixture.h"
@@ -100,6 +99,7 @@ private slots:
         QCOMPARE(w->iconItem(1)->toolTip(), "Pier");
         QCOMPARE(w->iconItem(1)->pos(), QPointF(200, 100));
         QCOMPARE(sizeOf(1), QSizeF(360, 300));
+        QCOMPARE(w->iconItem(1)->boundingRect().size(), QSizeF(24, 20));
         // A missing picture: listed, live, 15 x 15 twips, no message.
         QVERIFY(sizeOf(3) == QSizeF(15, 15) && w->iconItem(3)->isVisible());
         QCOMPARE(w->noteItem(1)->pos(), QPointF(40, 200));
@@ -135,7 +135,6 @@ private slots:
         QTest::newRow("background missing") << harbour("harbour.jpg") << "" << none << missing << 2;
         QTest::newRow("background not a picture")
             << harbour("notes.txt") << "Plot Templates/notes.txt" << QByteArray("just text") << missing << 2;
-        QTest::newRow("background named empty") << harbour("") << "" << none << missing << 2;
         QTest::newRow("8000 x 8000, a scanned floor plan")
             << harbour("harbour.jpg") << "Plot Templates/harbour.jpg" << jpegClaiming(8000) << "" << 2;
         QTest::newRow("beyond what one picture may take")
@@ -309,9 +308,10 @@ private slots:
         QCOMPARE(QPointF(icon.left, icon.top), QPointF(250 / zoom * 15, 150 / zoom * 15));
     }
 
-    void fitWindowAndSteps()
+    void zoomSteps()
     {
         Zoomed f;
+        PlotView *view = f.w->view();
         f.open(f.table("Other.plt", kZoomed));
         // A window half the table's size fits it at 50%, without scroll bars.
         auto *frame = qobject_cast<QMdiSubWindow *>(f.w->parentWidget());
@@ -319,10 +319,10 @@ private slots:
         ZoomController *zoom = f.w->zoomController();
         const auto after = [&](QAction *action) {
             action->trigger();
-            return f.w->view()->zoom();
+            return view->zoom();
         };
         QCOMPARE(after(zoom->fitWindowAction()), 0.5);
-        QVERIFY(!f.w->view()->horizontalScrollBar()->isVisibleTo(f.w->view()));
+        QVERIFY(!view->horizontalScrollBar()->isVisibleTo(view));
         QCOMPARE(after(zoom->zoomInAction()), 0.667);
         after(zoom->zoomOutAction());
         QCOMPARE(after(zoom->zoomOutAction()), 0.333);
@@ -330,6 +330,15 @@ private slots:
         QCOMPARE(after(zoom->actualSizeAction()), 1.0);
         QVERIFY(!zoom->actualSizeAction()->isEnabled());
         QCOMPARE(f.main->tableWindows().last()->view()->zoom(), 1.0); // its own zoom
+        // Ctrl + wheel zooms around the pointer: the point under it stays.
+        const QPointF pointer(150, 100), before = view->viewportTransform().inverted().map(pointer);
+        for (int notch = 0; notch < 2; ++notch) {
+            QWheelEvent wheel(pointer, view->viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view->viewport(), &wheel);
+        }
+        QVERIFY(view->zoom() == 1.5 && view->horizontalScrollBar()->value() > 0);
+        QVERIFY((view->viewportTransform().inverted().map(pointer) - before).manhattanLength() < 1.5);
     }
 
     void snapshotOfTheClientArea()

@@ -61,10 +61,10 @@ private slots:
         // Icons 24 pixels wide at x = 20, 60, 100, ... along the top; a note at (200, 200).
         PlotWindow *w = openIcons(f, "T.plt", {"Pier", "   ", " Gate ", "\t", "Cut me"}, 300, 600,
                                   {"Note", "-1 ", " 3000 ", " 3000 "});
-        // The fifth icon, cut and pasted back, is listed twice.
+        // The fifth icon, cut and pasted back, is listed twice. Find while a placement waits: the
+        // palette closes, nothing is placed.
         MouseInput::rightClickThen(w, QPoint(185, 15), w->actionMenuFrame()->cutButton());
         MouseInput::rightClickThen(w, QPoint(300, 200), w->palette()->pasteButton());
-        // Find while a placement waits: the palette closes, nothing is placed.
         QCOMPARE(find(w), (QStringList{"Pier", "[Blank]", " Gate ", "\t", "[Deleted]", "Cut me"}));
         QVERIFY(!w->palette()->isVisible() && !w->placing()->isWaiting());
         QCOMPARE(w->document()->count(ElementKind::Icon), 6);
@@ -86,8 +86,7 @@ private slots:
         QCOMPARE(f.services.calls[0].text,
                  "Old location of an icon that was deleted during this session.\r\nRecently "
                  "deleted icon pointers will be removed once you exit/save this Plot Table.");
-        // The marker stays through a click on a note and a new Find, and
-        // goes with a click on an icon.
+        // The marker stays through a click on a note and a new Find, and goes with a click on an icon.
         MouseInput::click(w, QPoint(205, 205));
         find(w);
         QTest::mouseClick(w->findPanel()->closeButton(), Qt::LeftButton);
