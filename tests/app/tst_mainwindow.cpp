@@ -1,10 +1,8 @@
-// The main window as a desktop program: start-up, opening and making tables
-// and their limits, termination, Help, its commands by menu and keyboard,
-// Save when it must not write, titles that name any path, windows that fit,
-// its place kept, the recent tables and the status bar. The journeys
-// "session", "mainwindow" and "flow" make the plain rounds (File > New,
-// Ctrl+O, F1, Ctrl+W, Delete, Ctrl+X and Ctrl+V at the pointer, Ctrl+Q, a
-// table larger than the screen); these are the cases around them.
+// The main window as a desktop program: start-up, opening and making tables and their limits, termination,
+// Help, its commands by menu and keyboard, Save when it must not write, titles that name any path, windows
+// that fit, its place kept, the recent tables and the status bar. The journeys "session", "mainwindow" and
+// "flow" make the plain rounds (File > New, Ctrl+O, F1, Ctrl+W, Delete, Ctrl+X and Ctrl+V at the pointer,
+// Ctrl+Q, a table larger than the screen); these are the cases around them.
 
 #include "AboutBox.h"
 #include "CompassMdiArea.h"
@@ -33,9 +31,8 @@
 
 namespace {
 
-// Tables A, B, C (and T1 .. T<count>) of one icon at (20, 10) pixels and one
-// note at (100, 50) on a 300 x 200 picture, with LF line ends, which only a
-// write makes CR LF.
+// Tables A, B, C (and T1 .. T<count>) of one icon at (20, 10) pixels and one note at (100, 50) on a
+// 300 x 200 picture, with LF line ends, which only a write makes CR LF.
 struct Tables : DocumentFixture
 {
     explicit Tables(int count = 0)
@@ -50,9 +47,8 @@ struct Tables : DocumentFixture
     }
     void write(const QString &name, const QString &icon = "A", const QString &background = "bg.jpg")
     {
-        folder.writeBytes("Plot Tables/" + name, QString("%1\nBasicSet\n%2\n 1 \n 150 \n 300 \n[Notes]\n"
-                                                         "Note\n-1 \n 750 \n 1500 \n[End]\n")
-                                                     .arg(background, icon).toLatin1());
+        const QString lines = "%1\nBasicSet\n%2\n 1 \n 150 \n 300 \n[Notes]\nNote\n-1 \n 750 \n 1500 \n[End]\n";
+        folder.writeBytes("Plot Tables/" + name, lines.arg(background, icon).toLatin1());
     }
     QString path(int n) const { return folder.file(QString("Plot Tables/T%1.plt").arg(n)); }
     // "%1" stands for the program folder.
@@ -82,9 +78,8 @@ struct Tables : DocumentFixture
     }
 };
 
-// The calls on the services in order, each as "kind text|title|default|icon",
-// the open dialog as "openFile title|filter|folder", a choice with its
-// choices after the icon.
+// The calls on the services in order, each as "kind text|title|default|icon", the open dialog as
+// "openFile title|filter|folder", a choice with its choices after the icon.
 QStringList asked(const ScriptedServices &services)
 {
     QStringList log;
@@ -126,8 +121,7 @@ private slots:
             paths << w->path();
         QCOMPARE(paths, opened.isEmpty() ? QStringList() : QStringList{f.expand(opened)});
         QVERIFY(f.services.calls.isEmpty());
-        QVERIFY(f.folder.readBytes(MachineSettings::storePath())
-                    .contains("\nPath=" + f.folder.path().toUtf8() + "\n"));
+        QVERIFY(f.folder.readBytes(MachineSettings::storePath()).contains("\nPath=" + f.folder.path().toUtf8() + '\n'));
     }
 
     void openWhileOthersAreOpen_data()
@@ -138,8 +132,7 @@ private slots:
         QTest::addColumn<QString>("message"); // text|title||icon
         const QString already = "This Plot Table is already open!|Quenbrack||0";
         QTest::newRow("51st document") << 50 << "%1/Plot Tables/T51.plt"
-                                       << "You already have the maximum number of documents (50) "
-                                          "open.|Document Count||2";
+                                       << "You already have the maximum number of documents (50) open.|Document Count||2";
         QTest::newRow("path already open") << 1 << "%1/Plot Tables/T1.plt" << already;
         // The same file under another path form is the same table.
         QTest::newRow("other letter case") << 1 << "%1/plot tables/t1.PLT" << already;
@@ -156,8 +149,8 @@ private slots:
             QVERIFY(f.open(f.path(n)));
         QVERIFY(!f.open(f.expand(again)));
         QCOMPARE(asked(f.services), QStringList{"message " + message});
-        // Once a window closes it opens; fifty rounds of it leave the count as
-        // it was (and nothing behind, under LeakSanitizer).
+        // Once a window closes it opens; fifty rounds of it leave the count as it was (and nothing behind,
+        // under LeakSanitizer).
         for (int round = 0; round < 50; ++round) {
             DocumentFixture::close(f.main->tableWindows().last());
             QVERIFY(f.open(f.expand(again)));
@@ -181,8 +174,8 @@ private slots:
 
     void terminationWhileATableLoads()
     {
-        // The signal comes while a table's "Missing File" box is up: the
-        // tables that finished loading are written, the program ends.
+        // The signal comes while a table's "Missing File" box is up: the tables that finished loading are
+        // written, the program ends.
         Tables f;
         f.openNamed("A.plt")->document()->setText(ElementKind::Icon, 1, "kept");
         f.services.onMessage([&](const ScriptedServices::Call &) { f.main->endBySignal(); });
@@ -192,11 +185,9 @@ private slots:
 
     void create_data()
     {
-        // name: "<Cancel>" cancels the question; picture: chosen in
-        // Elsewhere/ (90 x 60), "" cancels the dialog. The sets S and
-        // BasicSet are there; another set is warned about. file: the table
-        // made, or "!" and the one there already under that name, which
-        // refuses it (names below the program folder match in any case).
+        // name: "<Cancel>" cancels the question; picture: chosen in Elsewhere/ (90 x 60), "" cancels the
+        // dialog. The sets S and BasicSet are there; another set is warned about. file: the table made, or
+        // "!" and the one there already under that name, which refuses it (matched in any case).
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("iconSet");
@@ -232,10 +223,7 @@ private slots:
         QDir().mkpath(f.folder.file("Icons/Empty"));
         if (!picture.isEmpty())
             f.folder.writePicture("Elsewhere/" + picture, QSize(90, 60));
-        if (name == "<Cancel>")
-            f.services.cancelInput();
-        else
-            f.services.answerInput(name);
+        name == "<Cancel>" ? f.services.cancelInput() : f.services.answerInput(name);
         f.services.answerOpen(picture.isEmpty() ? "" : f.folder.file("Elsewhere/" + picture));
         f.services.answerInput(iconSet);
         f.main->newAction()->trigger();
@@ -262,15 +250,15 @@ private slots:
         QCOMPARE(f.folder.readBytes(tables.filePath(file)),
                  TestProgramFolder::crlf({picture, iconSet, "[Notes]", "[End]"}));
         QCOMPARE(f.main->tableWindows()[0]->path(), tables.filePath(file));
-        // The background is the chosen picture's copy in Plot Templates, or
-        // the picture of that name, in any case, that was there before.
+        // The background is the chosen picture's copy in Plot Templates, or the picture of that name, in any
+        // case, that was there before.
         QCOMPARE(f.main->tableWindows()[0]->sizeHint(), picture == "MAP.jpg" ? QSize(30, 20) : QSize(90, 60));
     }
 
     void helpHasOneWindowEach()
     {
-        // Info twice gives one window, which leaves only Close to the table
-        // commands; closed and opened again, it reads the page anew.
+        // Info twice gives one window, which leaves only Close to the table commands; closed and opened
+        // again, it reads the page anew.
         Tables f;
         f.main->show();
         QCOMPARE(f.enabledCommands(), "000000");
@@ -280,11 +268,9 @@ private slots:
             f.main->infoAction()->trigger();
             HelpWindow *help = f.main->helpWindow();
             QCOMPARE(f.main->findChildren<QMdiSubWindow *>().size(), 1);
-            QCOMPARE(f.main->tableWindowCount(), 0);
             QCOMPARE(f.enabledCommands(), "010000");
             QVERIFY(!f.main->startPage()->isVisible());
-            QCOMPARE(help->windowTitle(), "Information");
-            QCOMPARE(help->browser()->toPlainText(), page);
+            QCOMPARE((QStringList{help->windowTitle(), help->browser()->toPlainText()}), (QStringList{"Information", page}));
             QCOMPARE(help->parentWidget()->width(), 767); // 11500 twips
             for (const QSize size : {QSize(900, 700), QSize(20, 10)}) {
                 help->parentWidget()->resize(size);
@@ -304,8 +290,8 @@ private slots:
         f.main->aboutAction()->trigger();
         QCOMPARE(f.main->aboutBox(), about);
         QVERIFY(about->isWindow());
-        QCOMPARE(about->windowTitle(), "About Quenbrack");
-        QCOMPARE(about->versionLabel()->text(), "Version 1.0.1");
+        QCOMPARE((QStringList{about->windowTitle(), about->versionLabel()->text()}),
+                 (QStringList{"About Quenbrack", "Version 1.0.1"}));
         QVERIFY(about->okButton()->isDefault());
         // Closing the main window leaves the box open; Escape closes it.
         f.main->close();
@@ -333,14 +319,12 @@ private slots:
 
     void shortcuts_data()
     {
-        // A, B and C are open, C active; each has its icon renamed, which
-        // shows in its file once written.
+        // A, B and C are open, C active; each has its icon renamed, which shows in its file once written.
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected"); // open tables, current, written, its icon, asked
         QTest::newRow("Ctrl+N") << "Ctrl+N" << "ABC C - renamed askText Plotting Table Name: |Quenbrack||0";
         // Cancelled: nothing opens.
-        QTest::newRow("Ctrl+O") << "Ctrl+O" << "ABC C - renamed openFile Open a Plot Table|Plot Tables|*.plt|"
-                                               "%1/Plot Tables";
+        QTest::newRow("Ctrl+O") << "Ctrl+O" << "ABC C - renamed openFile Open a Plot Table|Plot Tables|*.plt|%1/Plot Tables";
         QTest::newRow("Ctrl+F4") << "Ctrl+F4" << "AB A C renamed ";
         QTest::newRow("Ctrl+Tab") << "Ctrl+Tab" << "ABC A - renamed ";
         QTest::newRow("Ctrl+Shift+Tab") << "Ctrl+Shift+Backtab" << "ABC B - renamed ";
@@ -377,8 +361,7 @@ private slots:
 
     void cutWaitsForAPickAndPastesAtTheCorner()
     {
-        // Pasted with the pointer off the table, the icon goes to the
-        // picture's corner.
+        // Pasted with the pointer off the table, the icon goes to the picture's corner.
         Tables f;
         PlotWindow *b = f.openNamed("B.plt");
         PlotWindow *a = f.openNamed("A.plt");
@@ -395,33 +378,50 @@ private slots:
         QCOMPARE(QString("%1@%2,%3").arg(pasted.text).arg(pasted.left).arg(pasted.top), "A@0,0");
     }
 
-    void saveWritesOnlyWhatChanged_data()
+    void fileCommands_data()
     {
-        QTest::addColumn<bool>("change");
-        QTest::addColumn<int>("answer"); // to "changed on disk": Overwrite, -, Cancel; -1 unasked
-        QTest::newRow("never changed") << false << -1;
-        QTest::newRow("changed on disk, overwritten") << true << 0;
-        QTest::newRow("changed on disk, cancelled") << true << 2;
+        // On A, beside B. With an answer, A changed on disk meanwhile, and that answers the question
+        // (Overwrite, -, Cancel). Then whether A was written, is still marked changed, the questions asked
+        // once it closes too, and the status bar's message; %1 is the program folder.
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("expected");
+        const QString a = "%1/Plot Tables/A.plt";
+        QTest::newRow("never changed") << "Save" << false << -1 << "000 " + a + " has no changes to save.";
+        QTest::newRow("changed on disk, overwritten") << "Save" << true << 0 << "101 Saved " + a + '.';
+        // What was written is what the window goes on from: closing asks nothing more.
+        QTest::newRow("changed on disk, cancelled") << "Save" << true << 2 << "012 " + a + " was not saved.";
+        QTest::newRow("save all") << "Save All" << true << -1 << "100 Saved " + a + '.';
+        QTest::newRow("snapshot shown")
+            << "Snapshot" << true << -1 << "010 Snapshot saved to %1/Quenbrack.bmp and opened in the image program.";
+        QTest::newRow("no image program") << "Snapshot, no program" << true << -1
+                                          << "010 Snapshot saved to %1/Quenbrack.bmp. No image program could be "
+                                             "started to show it.";
     }
-    void saveWritesOnlyWhatChanged()
+    void fileCommands()
     {
-        QFETCH(bool, change);
+        QFETCH(QString, command);
+        QFETCH(bool, edited);
         QFETCH(int, answer);
+        QFETCH(QString, expected);
         Tables f;
-        PlotWindow *w = f.openNamed("A.plt");
-        if (change) {
-            w->document()->edit(ElementKind::Icon, 1, "Moved on");
+        f.openNamed("B.plt");
+        PlotWindow *a = f.openNamed("A.plt");
+        if (edited)
+            a->document()->edit(ElementKind::Icon, 1, "changed");
+        if (answer >= 0) {
             f.folder.writeBytes("Plot Tables/A.plt", f.bytes("A.plt") + "\n");
             f.services.answerChoice(answer);
         }
+        f.services.programStarts = !command.endsWith("no program");
         const QByteArray before = f.bytes("A.plt");
-        f.main->saveAction()->trigger();
-        QCOMPARE(f.bytes("A.plt") != before, answer == 0);
-        QCOMPARE(w->isWindowModified(), change && answer != 0);
-        // What was written is what the window goes on from: closing asks
-        // nothing more.
-        DocumentFixture::close(w);
-        QCOMPARE(f.services.callsOf("askChoice").size(), answer == 2 ? 2 : change ? 1 : 0);
+        (command == "Save" ? f.main->saveAction() : command == "Save All" ? f.main->saveAllAction()
+                                                                           : f.main->snapshotAction())->trigger();
+        QString seen = QString::number(f.bytes("A.plt") != before) + QString::number(a->isWindowModified());
+        const QString message = f.main->tableStatusBar()->currentMessage();
+        DocumentFixture::close(a);
+        QCOMPARE(seen + QString::number(f.services.callsOf("askChoice").size()) + ' ' + message, f.expand(expected));
     }
 
     void titles_data()
@@ -480,8 +480,7 @@ private slots:
         QCOMPARE(f.main->windowMenu()->windowActions()[0]->text(), "&1 " + a);
         f.main->windowMenu()->windowActions()[0]->trigger();
         QCOMPARE(f.current(), "A");
-        // A table already open comes forward, by name (even minimised) or
-        // from the list.
+        // A table already open comes forward, by name (even minimised) or from the list.
         qobject_cast<QMdiSubWindow *>(f.main->tableWindows()[1]->parentWidget())->showMinimized();
         QVERIFY(!f.openNamed("B.plt"));
         QCOMPARE(f.current(), "B");
@@ -538,33 +537,6 @@ private slots:
         QCOMPARE(bar->pointerText(), QString());
     }
 
-    void statusMessages_data()
-    {
-        // A, changed, and B are open; %1 is the program folder.
-        QTest::addColumn<bool>("snapshot"); // or Save All
-        QTest::addColumn<bool>("programStarts");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("snapshot shown") << true << true << "Snapshot saved to %1/Quenbrack.bmp and "
-                                                           "opened in the image program.";
-        QTest::newRow("no image program") << true << false << "Snapshot saved to %1/Quenbrack.bmp. No "
-                                                              "image program could be started to show it.";
-        // Each table in turn: A is written, then B says so.
-        QTest::newRow("save all") << false << true << "%1/Plot Tables/B.plt has no changes to save.";
-    }
-    void statusMessages()
-    {
-        QFETCH(bool, snapshot);
-        QFETCH(bool, programStarts);
-        QFETCH(QString, message);
-        Tables f;
-        f.services.programStarts = programStarts;
-        f.openNamed("A.plt")->document()->edit(ElementKind::Icon, 1, "changed");
-        f.openNamed("B.plt");
-        (snapshot ? f.main->snapshotAction() : f.main->saveAllAction())->trigger();
-        QCOMPARE(f.main->tableStatusBar()->currentMessage(), message.arg(QDir::toNativeSeparators(f.folder.path())));
-        QCOMPARE(f.bytes("A.plt").contains("changed"), !snapshot);
-    }
-
     void noteTooltip_data()
     {
         QTest::addColumn<QString>("text");
@@ -590,10 +562,7 @@ private slots:
         // The lines shown are the text's start, and say that it goes on.
         const QString shown = a->noteItem(1)->shortenedLines().join("");
         QCOMPARE(shown.endsWith("..."), cut);
-        if (cut)
-            QVERIFY(QString(text).remove(' ').startsWith(QString(shown).remove(' ').chopped(3)));
-        else
-            QVERIFY(shown.isEmpty());
+        QVERIFY(cut ? QString(text).remove(' ').startsWith(QString(shown).remove(' ').chopped(3)) : shown.isEmpty());
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), cut ? text : QString());
     }
 };

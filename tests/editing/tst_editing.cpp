@@ -1,11 +1,8 @@
-// The plot surface as a user meets it, by mouse and by keys, through the real
-// widgets: the palette's pages, placing, moving, the action menu, cut and
-// paste, pop-ups that keep their presses and outlast minimising, what a
-// picked-up element shows, and the selection the keys and the menu bar act
-// on. The journeys "session", "surface" and "flow" make the plain rounds (a
-// carry, the action menu's grey area, Escape on the palette and the menu,
-// Tab and an arrow, a paste refused by another icon set); these are the cases
-// around them.
+// The plot surface as a user meets it, by mouse and by keys, through the real widgets: the palette's pages,
+// placing, moving, the action menu, cut and paste, pop-ups that keep their presses and outlast minimising,
+// what a picked-up element shows, and the selection the keys and the menu bar act on. The journeys
+// "session", "surface" and "flow" make the plain rounds (a carry, the action menu's grey area, Escape on the
+// palette and the menu, Tab and an arrow, a paste refused by another icon set); these are the cases around them.
 
 #include "ActionMenuFrame.h"
 #include "ClickableImage.h"
@@ -31,8 +28,8 @@ using MouseInput::move;
 using MouseInput::press;
 using MouseInput::release;
 
-// Icons A (200, 100) and B (300, 100), notes N (200, 200) and Five (300,
-// 200), the latter read with the number 5, on a 600 x 400 picture.
+// Icons A (200, 100) and B (300, 100), notes N (200, 200) and Five (300, 200), the latter read with the
+// number 5, on a 600 x 400 picture.
 const QStringList kTable = {"bg.jpg", "BasicSet", "A", " 1 ", " 1500 ", " 3000 ", "B", " 2 ", " 1500 ",
                             " 4500 ", "[Notes]", "N", "-1 ", " 3000 ", " 3000 ", "Five", " 5 ", " 4500 ",
                             " 3000 ", "[End]"};
@@ -57,8 +54,8 @@ struct Editing : DocumentFixture
     }
 };
 
-// Icons A (200, 100), B (300, 100) and C (576, 100), 24 x 25 pixels, and a
-// note N at (200, 200), on a white 600 x 400 picture, in the active window.
+// Icons A (200, 100), B (300, 100) and C (576, 100), 24 x 25 pixels, and a note N at (200, 200), on a white
+// 600 x 400 picture, in the active window.
 struct Surface : DocumentFixture
 {
     explicit Surface(const QString &background = "bg.jpg")
@@ -102,8 +99,7 @@ void cutAt(PlotWindow *w, QPoint at)
 {
     MouseInput::rightClickThen(w, at, w->actionMenuFrame()->cutButton());
 }
-// "11-20" when the slots show icons 11 .. 20; a slot shown after a hidden
-// one is marked "!".
+// "11-20" when the slots show icons 11 .. 20; a slot shown after a hidden one is marked "!".
 QString page(const PaletteFrame *palette)
 {
     QStringList shown;
@@ -111,6 +107,14 @@ QString page(const PaletteFrame *palette)
         if (!palette->slot(k)->isHidden())
             shown << QString::number(palette->slot(k)->iconNumber()) + (shown.size() == k - 1 ? "" : "!");
     return shown.size() > 1 ? shown.first() + '-' + shown.last() : shown.join("");
+}
+// The input boxes shown, each as "prompt|title|default", joined by commas.
+QString askedTexts(const ScriptedServices &services)
+{
+    QStringList asked;
+    for (const ScriptedServices::Call &call : services.callsOf("askText"))
+        asked << call.text + '|' + call.title + '|' + call.defaultText;
+    return asked.join(',');
 }
 // Opens "palette", "menu" or "find" the way the user does, and returns its frame.
 QWidget *openPopUp(PlotWindow *w, const QString &popUp)
@@ -153,12 +157,11 @@ private slots:
         const PlotWindow *other = f.open(f.table("B.plt", {"bg.jpg", "Set", "[Notes]", "[End]"}));
         PaletteFrame *p = w->palette();
         QStringList seen{page(p)};
+        using A = QAbstractSlider;
+        const A::SliderAction moves[] = {A::SliderSingleStepAdd, A::SliderSingleStepSub, A::SliderPageStepAdd,
+                                         A::SliderPageStepSub};
         for (QChar action : actions) {
-            using A = QAbstractSlider;
-            p->pageScrollBar()->triggerAction(action == '+'   ? A::SliderSingleStepAdd
-                                              : action == '-' ? A::SliderSingleStepSub
-                                              : action == '>' ? A::SliderPageStepAdd
-                                                              : A::SliderPageStepSub);
+            p->pageScrollBar()->triggerAction(moves[QString("+-><").indexOf(action)]);
             seen << page(p);
         }
         QCOMPARE(seen.join(','), pages);
@@ -196,12 +199,8 @@ private slots:
         });
         QTest::mouseClick(w->palette()->notePicture(), Qt::LeftButton);
         QCOMPARE(shownWhileAsked, "Note");
-        QVERIFY(!w->palette()->isVisible());
-        QVERIFY(!w->placing()->isWaiting());
-        QStringList asked;
-        for (const ScriptedServices::Call &call : f.services.callsOf("askText"))
-            asked << call.text + '|' + call.title + '|' + call.defaultText;
-        QCOMPARE(asked, (QStringList{"Info: |Quenbrack|", "Note: |Quenbrack|"}));
+        QVERIFY(!w->palette()->isVisible() && !w->placing()->isWaiting());
+        QCOMPARE(askedTexts(f.services), "Info: |Quenbrack|,Note: |Quenbrack|");
         const QStringList file = f.saved(w);
         QCOMPARE(file.mid(10, 4), (QStringList{"  Lighthouse ", " 23 ", " 1200 ", " 1500 "}));
         QCOMPARE(file.mid(23, 5), (QStringList{"", "-1 ", " 675 ", " 450 ", "[End]"}));
@@ -209,29 +208,30 @@ private slots:
 
     void moving_data()
     {
-        // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press
-        // on the background at (400, 300), "m" move to (420, 330) with the
-        // left button, "n" a move with no button, "b" a move with left and
-        // right together, "e" Escape, "x" a left move far past the picture's
-        // bottom-right corner, "u" Undo. A click then a drag from the icon,
-        // and a drag in one gesture, are made by the end-to-end journeys.
+        // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press on the background at (400, 300),
+        // "m" move to (420, 330) with the left button, "n" a move with no button, "b" a move with left and
+        // right together, "e" Escape, "x" a left move far past the picture's bottom-right corner, "u" Undo,
+        // "g" a click on the background, "o" a click on note N. A click then a drag from the icon, and a drag
+        // in one gesture, are made by the journeys. Then A's place in twips, the steps to undo, and what is
+        // selected (and so described, and edited by the Edit menu).
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QPoint>("expected");
-        QTest::addColumn<int>("history"); // steps to undo afterwards
-        QTest::newRow("Escape puts it down") << "cepm" << QPoint(3000, 1500) << 0;
-        QTest::newRow("button-less move ends the carrying") << "cnpm" << QPoint(3000, 1500) << 0;
-        QTest::newRow("left and right together move nothing") << "cpb" << QPoint(3000, 1500) << 0;
-        QTest::newRow("two drags of one carry are one step") << "cpmpx" << QPoint(8985, 5985) << 1;
-        QTest::newRow("a carry is undone whole") << "cpmpxnu" << QPoint(3000, 1500) << 0;
-        QTest::newRow("two carries, one undone") << "cpmncpxnu" << QPoint(6300, 4950) << 1;
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Escape puts it down") << "cepm" << "3000,1500 0 -";
+        QTest::newRow("button-less move ends the carrying") << "cnpm" << "3000,1500 0 -";
+        QTest::newRow("left and right together move nothing") << "cpb" << "3000,1500 0 I1=A";
+        QTest::newRow("two drags of one carry are one step") << "cpmpx" << "8985,5985 1 I1=A";
+        QTest::newRow("a carry is undone whole") << "cpmpxnu" << "3000,1500 0 I1=A";
+        QTest::newRow("two carries, one undone") << "cpmncpxnu" << "6300,4950 1 I1=A";
+        QTest::newRow("the selection outlasts the carry") << "cn" << "3000,1500 0 I1=A";
+        QTest::newRow("until a click on the background") << "cng" << "3000,1500 0 -";
+        QTest::newRow("or on a note") << "cno" << "3000,1500 0 N1=N";
     }
     void moving()
     {
         QFETCH(QString, steps);
-        QFETCH(QPoint, expected);
-        QFETCH(int, history);
-        Editing f;
-        PlotWindow *w = f.openTable("T.plt");
+        QFETCH(QString, expected);
+        Surface f;
+        PlotWindow *w = f.w;
         for (QChar step : steps) {
             switch (step.unicode()) {
             case 'c': click(w, w->iconItem(1)->pos().toPoint() + QPoint(5, 5)); break;
@@ -239,19 +239,19 @@ private slots:
             case 'm': move(w, QPoint(420, 330), Qt::LeftButton); break;
             case 'n': move(w, QPoint(500, 20), Qt::NoButton); break;
             case 'b': move(w, QPoint(420, 330), Qt::LeftButton | Qt::RightButton); break;
-            case 'e': // as the user presses it: in the active window, on the table
-                f.main->show();
-                QApplication::setActiveWindow(f.main.get());
-                w->view()->setFocus();
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-                break;
+            case 'e': f.keys("Esc"); break;
             case 'x': move(w, QPoint(5000, 5000), Qt::LeftButton); break;
             case 'u': f.main->undoAction()->trigger(); break;
+            case 'g': click(w, QPoint(400, 300)); break;
+            case 'o': click(w, QPoint(205, 205)); break;
             }
         }
-        QCOMPARE(w->document()->undoStack()->index(), history);
-        QCOMPARE(f.saved(w).mid(2, 4), (QStringList{"A", " 1 ", QStringLiteral(" %1 ").arg(expected.y()),
-                                                    QStringLiteral(" %1 ").arg(expected.x())}));
+        const PlotElement &a = w->document()->element(ElementKind::Icon, 1);
+        const QString described = w->view()->accessibleDescription();
+        QCOMPARE(QString("%1,%2 %3 ").arg(a.left).arg(a.top).arg(w->document()->undoStack()->index()) + f.selected()
+                     + (described.isEmpty() ? "" : '=' + described),
+                 expected);
+        QCOMPARE(f.main->editAction()->isEnabled(), f.selected() != "-");
     }
 
     void carriedKeepsItsStackingPlace_data()
@@ -262,8 +262,8 @@ private slots:
     }
     void carriedKeepsItsStackingPlace()
     {
-        // Icon A is carried so that it lies partly under note N, which was
-        // loaded after it and so stacks above it.
+        // Icon A is carried so that it lies partly under note N, which was loaded after it and so stacks
+        // above it.
         QFETCH(bool, putDown);
         Editing f;
         PlotWindow *w = f.openTable("T.plt");
@@ -286,21 +286,21 @@ private slots:
 
     void menuActions_data()
     {
-        // A button of the action menu on element 1 of a kind, what the input
-        // box answers ("<cancel>" for Cancel), then the element's text and
-        // liveness, the clipboard's number and the Edit menu's Undo.
+        // A button of the action menu on element 1 of a kind, what the input box answers ("<cancel>" for
+        // Cancel), then the element's text and liveness, the clipboard's number and the Edit menu's Undo.
         QTest::addColumn<bool>("note");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("expected"); // text live clipboard|undo
-        QTest::newRow("icon: X changes nothing") << false << "X" << "" << "A 1 0|";
-        QTest::newRow("icon: Edit, Cancel keeps the text") << false << "Edit" << "<cancel>" << "A 1 0|";
-        QTest::newRow("icon: Edit, OK on nothing empties") << false << "Edit" << "" << " 1 0|Undo Edit Icon";
-        QTest::newRow("icon: Cut") << false << "Cut" << "" << "A 0 1|Undo Cut Icon";
-        QTest::newRow("icon: Delete") << false << "Delete" << "" << " 0 0|Undo Delete Icon";
-        QTest::newRow("note: Edit") << true << "Edit" << "M" << "M 1 0|Undo Edit Note";
-        QTest::newRow("note: Cut") << true << "Cut" << "" << "N 0 -1|Undo Cut Note";
-        QTest::newRow("note: Delete") << true << "Delete" << "" << " 0 0|Undo Delete Note";
+        QTest::addColumn<QString>("expected"); // text live clipboard's number and set|undo|asked
+        const QString info = "|Info: |Icon Name|A";
+        QTest::newRow("icon: X changes nothing") << false << "X" << "" << "A 1 0 before||";
+        QTest::newRow("icon: Edit, Cancel keeps the text") << false << "Edit" << "<cancel>" << "A 1 0 before|" + info;
+        QTest::newRow("icon: Edit, OK on nothing empties") << false << "Edit" << "" << " 1 0 before|Undo Edit Icon" + info;
+        QTest::newRow("icon: Cut") << false << "Cut" << "" << "A 0 1 BasicSet|Undo Cut Icon|";
+        QTest::newRow("icon: Delete") << false << "Delete" << "" << " 0 0 before|Undo Delete Icon|";
+        QTest::newRow("note: Edit") << true << "Edit" << "M" << "M 1 0 before|Undo Edit Note|Note: |Note|N";
+        QTest::newRow("note: Cut") << true << "Cut" << "" << "N 0 -1 before|Undo Cut Note|";
+        QTest::newRow("note: Delete") << true << "Delete" << "" << " 0 0 before|Undo Delete Note|";
     }
     void menuActions()
     {
@@ -310,36 +310,26 @@ private slots:
         QFETCH(QString, expected);
         Editing f;
         f.main->clipboard().iconSetName = "before";
-        if (input == "<cancel>")
-            f.services.cancelInput();
-        else
-            f.services.answerInput(input);
+        input == "<cancel>" ? f.services.cancelInput() : f.services.answerInput(input);
         PlotWindow *w = f.openTable("T.plt");
         ActionMenuFrame *menu = w->actionMenuFrame();
         const QHash<QString, QPushButton *> buttons{{"X", menu->closeButton()}, {"Edit", menu->editButton()},
                                                     {"Cut", menu->cutButton()}, {"Delete", menu->deleteButton()}};
         MouseInput::rightClickThen(w, note ? QPoint(210, 210) : QPoint(205, 105), buttons[button]);
-        QVERIFY(!menu->isVisible());
-        QVERIFY(!w->actionMenu()->isWaiting());
+        QVERIFY(!menu->isVisible() && !w->actionMenu()->isWaiting());
         const PlotElement &element = w->document()->element(note ? ElementKind::Note : ElementKind::Icon, 1);
         const auto state = [&] {
-            return QString("%1 %2 %3").arg(element.text).arg(int(element.live)).arg(f.main->clipboard().number);
+            const CutClipboard &clipboard = f.main->clipboard();
+            return QString("%1 %2 %3 ").arg(element.text).arg(int(element.live)).arg(clipboard.number) + clipboard.iconSetName;
         };
         const QString after = state(), original = note ? "N" : "A";
         const QString step = f.main->undoAction()->isEnabled() ? f.main->undoAction()->text() : "";
-        QCOMPARE(after + '|' + step, expected);
+        QCOMPARE(after + '|' + step + '|' + askedTexts(f.services), expected);
         QCOMPARE(w->isWindowModified(), !step.isEmpty());
-        if (button == "Edit") {
-            const auto asked = f.services.callsOf("askText").first();
-            QCOMPARE((QStringList{asked.text, asked.title, asked.defaultText}),
-                     (QStringList{note ? "Note: " : "Info: ", note ? "Note" : "Icon Name", original}));
-        }
-        if (button == "Cut")
-            QCOMPARE(f.main->clipboard().iconSetName, note ? "before" : "BasicSet");
         if (step.isEmpty())
             return;
-        // Undo makes the same element what it was, and redo does the step
-        // again; the cut clipboard stays as the step left it.
+        // Undo makes the same element what it was, and redo does the step again; the cut clipboard stays
+        // as the step left it.
         f.main->undoAction()->trigger();
         QCOMPARE(state(), original + " 1 " + after.section(' ', 2));
         QCOMPARE(f.main->redoAction()->text(), QString(step).replace("Undo", "Redo"));
@@ -380,8 +370,7 @@ private slots:
         f.services.answerInput("placed");
         f.services.answerInput("edited");
         QTest::mouseClick(w->palette()->slot(2), Qt::LeftButton);
-        QVERIFY(w->actionMenuFrame()->isVisible()); // the other wait goes on
-        QVERIFY(w->actionMenu()->isWaiting());
+        QVERIFY(w->actionMenuFrame()->isVisible() && w->actionMenu()->isWaiting()); // the other wait goes on
         QTest::mouseClick(w->actionMenuFrame()->editButton(), Qt::LeftButton);
         const PlotDocument *d = w->document();
         QCOMPARE(d->count(ElementKind::Icon), 3);
@@ -389,16 +378,14 @@ private slots:
                               d->element(ElementKind::Icon, 3).text}),
                  (QStringList{"edited", "B", "placed"}));
         QCOMPARE(d->element(ElementKind::Icon, 3).left, 6000.0f);
-        QVERIFY(!w->placing()->isWaiting());
-        QVERIFY(!w->actionMenu()->isWaiting());
+        QVERIFY(!w->placing()->isWaiting() && !w->actionMenu()->isWaiting());
     }
 
     void numbersBeyondSixteenBits()
     {
-        // Element numbers past 32767 (a table read with more icon records
-        // than can be added) and icon numbers past 16 bits stay whole: the
-        // icon past the limit can be carried, and an icon numbered 40000,
-        // which has no picture, pastes as 40000 at a placed icon's size.
+        // Element numbers past 32767 (a table read with more icon records than can be added) and icon numbers
+        // past 16 bits stay whole: the icon past the limit can be carried, and an icon numbered 40000, which
+        // has no picture, pastes as 40000 at a placed icon's size.
         Editing f;
         QStringList lines{"bg.jpg", "BasicSet"};
         for (int n = 1; n <= 32770; ++n)
@@ -406,8 +393,7 @@ private slots:
         PlotWindow *w = f.openTable("Big.plt", lines << "[Notes]" << "[End]");
         const int last = w->document()->count(ElementKind::Icon);
         QCOMPARE(last, 32770);
-        // Only the last icon (one pixel: it has no picture) is left where
-        // the mouse can pick it up.
+        // Only the last icon (one pixel: it has no picture) is left where the mouse can pick it up.
         for (int n = 1; n < last; ++n)
             w->document()->setLive(ElementKind::Icon, n, false);
         click(w, QPoint(0, 0));
@@ -425,7 +411,7 @@ private slots:
         QCOMPARE(QSizeF(pasted.width, pasted.height), QSizeF(360, 375));
     }
 
-    void cutIconPastesIntoTablesOfItsSet()
+    void cutAndPaste()
     {
         Editing f;
         PlotWindow *from = f.openTable("From.plt");
@@ -437,13 +423,12 @@ private slots:
         PlotWindow *to = f.openTable("To.plt");
         pasteAt(to, QPoint(40, 300));
         pasteAt(to, QPoint(80, 300)); // twice: the clipboard is kept
-        // Sets are told apart by their names as written, even where the
-        // folder is the same.
+        // Sets are told apart by their names as written, even where the folder is the same.
         QStringList lowerCase = kTable;
         lowerCase[1] = "basicset";
-        PlotWindow *other = f.openTable("Lower.plt", lowerCase);
-        pasteAt(other, QPoint(50, 50));
-        QCOMPARE(other->document()->count(ElementKind::Icon), 2);
+        PlotWindow *lower = f.openTable("Lower.plt", lowerCase);
+        pasteAt(lower, QPoint(50, 50));
+        QCOMPARE(lower->document()->count(ElementKind::Icon), 2);
         const auto messages = f.services.callsOf("message");
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, "Sorry, paste not possible. This Plot Table uses a different icon set!\r\n"
@@ -451,32 +436,24 @@ private slots:
         QCOMPARE(messages[0].icon, MessageIcon::None);
         QCOMPARE(messages[0].title, "Quenbrack");
         QCOMPARE(f.main->clipboard().number, qint16(2)); // kept for another try
-        QCOMPARE(f.saved(to).mid(10, 8), (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
-    }
-
-    void cutNotePastesByItsNumber()
-    {
-        Editing f;
-        PlotWindow *w = f.openTable("T.plt");
-        PlotWindow *other = f.openTable("Other.plt", {"bg.jpg", "Other", "[Notes]"});
         // A note numbered -1 goes into a table of any set, as a note.
-        cutAt(w, QPoint(210, 210));
+        PlotWindow *other = f.openTable("Other.plt", {"bg.jpg", "Other", "[Notes]"});
+        cutAt(to, QPoint(210, 210));
         pasteAt(other, QPoint(70, 80));
-        QCOMPARE(other->document()->count(ElementKind::Note), 1);
-        QCOMPARE(other->document()->element(ElementKind::Note, 1).text, "N");
-        QCOMPARE(other->document()->element(ElementKind::Note, 1).left, 1050.0f);
-        // Note "Five" was read with the number 5: it pastes as icon 5, and only
-        // where the clipboard's icon set matches.
-        cutAt(w, QPoint(210, 310));
+        const PlotElement &note = other->document()->element(ElementKind::Note, 1);
+        QCOMPARE(QString("%1 %2 %3").arg(other->document()->count(ElementKind::Note)).arg(note.text).arg(note.left),
+                 "1 N 1050");
+        // Note "Five" was read with the number 5: it pastes as icon 5, and only where the clipboard's icon
+        // set matches.
+        cutAt(to, QPoint(210, 310));
         QCOMPARE(f.main->clipboard().number, qint16(5));
-        pasteAt(w, QPoint(50, 50));
-        QCOMPARE(w->document()->count(ElementKind::Icon), 2);
-        QCOMPARE(f.services.callsOf("message").size(), 1);
-        f.main->clipboard().iconSetName = "BasicSet";
-        pasteAt(w, QPoint(50, 50));
-        QCOMPARE(w->document()->count(ElementKind::Icon), 3);
-        QCOMPARE(w->document()->element(ElementKind::Icon, 3).number, 5);
-        QCOMPARE(w->document()->element(ElementKind::Icon, 3).text, "Five");
+        pasteAt(lower, QPoint(50, 50));
+        QCOMPARE(lower->document()->count(ElementKind::Icon), 2);
+        QCOMPARE(f.services.callsOf("message").size(), 2);
+        pasteAt(to, QPoint(50, 50));
+        const PlotElement &five = to->document()->element(ElementKind::Icon, 5);
+        QCOMPARE(QString("%1 %2").arg(five.number).arg(five.text), "5 Five");
+        QCOMPARE(f.saved(to).mid(10, 8), (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
     }
 
     void windowFull_data()
@@ -512,9 +489,8 @@ private slots:
 
     void popUpsKeepTheirWait_data()
     {
-        // A right press on a frame's own area, over something that would
-        // open a pop-up of its own, is the frame's; minimised and shown
-        // again, it still waits; Escape closes it, doing nothing.
+        // A right press on a frame's own area, over something that would open a pop-up of its own, is the
+        // frame's; minimised and shown again, it still waits; Escape closes it, doing nothing.
         QTest::addColumn<QString>("popUp");
         QTest::addColumn<QPoint>("at");
         QTest::newRow("palette's margin over icon B") << "palette" << QPoint(310, 110);
@@ -582,10 +558,8 @@ private slots:
 
     void keyboard_data()
     {
-        // Keys from the start, with icon B gone; then the selection, the
-        // live icons' texts, the pop-up shown and where the focus is. An
-        // edit is answered "renamed". Set has 12 icons: the palette's second
-        // page shows two.
+        // Keys from the start, with icon B gone; then the selection, the live icons' texts, the pop-up shown
+        // and where the focus is. An edit is answered "renamed". The palette's second page shows two icons.
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");
         QTest::newRow("icons, then notes") << "Tab Tab Tab" << "N1 A,C - table";
@@ -664,26 +638,6 @@ private slots:
         QCOMPARE(history->count(), 3);
     }
 
-    void selectionLasts_data()
-    {
-        QTest::addColumn<QPoint>("at"); // clicked after the pointer went on, without a button
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("background") << QPoint(400, 300) << "-";
-        QTest::newRow("note") << QPoint(205, 205) << "N1";
-    }
-    void selectionLasts()
-    {
-        QFETCH(QPoint, at);
-        QFETCH(QString, selected);
-        Surface f;
-        click(f.w, QPoint(205, 105));
-        move(f.w, QPoint(400, 300), Qt::NoButton); // ends the carry only
-        click(f.w, at);
-        QCOMPARE(f.selected(), selected);
-        QCOMPARE(f.main->editAction()->isEnabled(), selected != "-");
-        QCOMPARE(f.w->view()->accessibleDescription(), selected == "N1" ? "N" : "");
-    }
-
     void doubleClickEdits_data()
     {
         QTest::addColumn<QPoint>("releasedAt");
@@ -693,8 +647,7 @@ private slots:
     }
     void doubleClickEdits()
     {
-        // As the window system sends one: click, press again (a double
-        // click), then moves and a release.
+        // As the window system sends one: click, press again (a double click), then moves and a release.
         QFETCH(QPoint, releasedAt);
         QFETCH(QString, text);
         Surface f;
