@@ -28,6 +28,13 @@ using MouseInput::move;
 using MouseInput::press;
 using MouseInput::release;
 
+// "I2" for icon 2, "N1" for note 1, "-" for the background.
+QString named(PlotView::Target t)
+{
+    return t.kind == PlotView::Target::Background ? "-"
+                                                  : QString(t.kind == PlotView::Target::Icon ? "I%1" : "N%1").arg(t.element);
+}
+
 // Icons A (200, 100) and B (300, 100), notes N (200, 200) and Five (300, 200), the latter read with the
 // number 5, on a 600 x 400 picture.
 const QStringList kTable = {"bg.jpg", "BasicSet", "A", " 1 ", " 1500 ", " 3000 ", "B", " 2 ", " 1500 ",
@@ -76,12 +83,7 @@ struct Surface : DocumentFixture
             QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         }
     }
-    QString selected() const
-    {
-        const PlotView::Target t = w->pickedUp();
-        return t.kind == PlotView::Target::Background ? "-"
-               : QString(t.kind == PlotView::Target::Icon ? "I%1" : "N%1").arg(t.element);
-    }
+    QString selected() const { return named(w->pickedUp()); }
     QPoint place(int icon) const
     {
         const PlotElement &e = w->document()->element(ElementKind::Icon, icon);
@@ -252,36 +254,6 @@ private slots:
                      + (described.isEmpty() ? "" : '=' + described),
                  expected);
         QCOMPARE(f.main->editAction()->isEnabled(), f.selected() != "-");
-    }
-
-    void carriedKeepsItsStackingPlace_data()
-    {
-        QTest::addColumn<bool>("putDown");
-        QTest::newRow("while carried") << false;
-        QTest::newRow("put down") << true;
-    }
-    void carriedKeepsItsStackingPlace()
-    {
-        // Icon A is carried so that it lies partly under note N, which was loaded after it and so stacks
-        // above it.
-        QFETCH(bool, putDown);
-        Editing f;
-        PlotWindow *w = f.openTable("T.plt");
-        const QColor background = w->view()->viewport()->grab().toImage().pixelColor(500, 350);
-        click(w, QPoint(205, 105));
-        press(w, QPoint(205, 105), Qt::LeftButton);
-        move(w, QPoint(230, 190), Qt::LeftButton);
-        if (putDown)
-            move(w, QPoint(500, 20), Qt::NoButton);
-        QCOMPARE(w->carrying()->carriedIcon(), putDown ? 0 : 1);
-        const QImage shown = w->view()->viewport()->grab().toImage();
-        QCOMPARE(shown.pixelColor(240, 195), w->iconPicture("1").toImage().pixelColor(0, 0));
-        QCOMPARE(shown.pixelColor(240, 210), QColor(255, 255, 128));
-        QCOMPARE(shown.pixelColor(205, 105), background);
-        const PlotView::Target onIcon = w->view()->targetAt(QPoint(240, 195));
-        QCOMPARE(int(onIcon.kind), int(PlotView::Target::Icon));
-        QCOMPARE(onIcon.element, 1);
-        QCOMPARE(int(w->view()->targetAt(QPoint(240, 210)).kind), int(PlotView::Target::Note));
     }
 
     void menuActions_data()
@@ -526,6 +498,7 @@ private slots:
     {
         Surface f;
         QWidget *viewport = f.w->view()->viewport();
+        const auto shown = [viewport](int x, int y) { return viewport->grab().toImage().pixelColor(x, y); };
         const QImage before = viewport->grab().toImage();
         QSignalSpy started(f.w->carrying(), &Carrying::carryStarted);
         QSignalSpy ended(f.w->carrying(), &Carrying::carryEnded);
@@ -533,27 +506,36 @@ private slots:
         QCOMPARE(viewport->cursor().shape(), Qt::OpenHandCursor);
         press(f.w, QPoint(210, 110), Qt::LeftButton);
         // An outline just outside the icon, which is not there before.
-        const QImage picked = viewport->grab().toImage();
-        QVERIFY(picked.pixelColor(198, 98) != before.pixelColor(198, 98));
-        QCOMPARE(picked.pixelColor(210, 110), before.pixelColor(210, 110));
-        for (int x = 250; x <= 290; x += 20)
-            move(f.w, QPoint(x, 150), Qt::LeftButton);
+        QVERIFY(shown(198, 98) != before.pixelColor(198, 98));
+        QCOMPARE(shown(210, 110), before.pixelColor(210, 110));
+        for (int y = 130; y <= 190; y += 20)
+            move(f.w, QPoint(230, y), Qt::LeftButton);
         QCOMPARE(viewport->cursor().shape(), Qt::ClosedHandCursor);
-        release(f.w, QPoint(290, 150), Qt::LeftButton);
+        release(f.w, QPoint(230, 190), Qt::LeftButton);
         QCOMPARE(started.count(), 1); // one carry, however many moves
         QCOMPARE(ended.count(), 1);
         QCOMPARE(viewport->cursor().shape(), Qt::OpenHandCursor);
         // Hovering the picked-up icon shows its text.
-        QHelpEvent help(QEvent::ToolTip, QPoint(295, 155), viewport->mapToGlobal(QPoint(295, 155)));
+        QHelpEvent help(QEvent::ToolTip, QPoint(235, 195), viewport->mapToGlobal(QPoint(235, 195)));
         QApplication::sendEvent(viewport, &help);
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : "", "A");
         QToolTip::hideText();
-        move(f.w, QPoint(500, 300), Qt::NoButton); // puts it down, still selected
-        QCOMPARE(viewport->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(f.w->carrying()->carriedIcon(), 0);
-        QVERIFY(viewport->grab().toImage().pixelColor(288, 148) != before.pixelColor(288, 148));
+        // Carried, and put down (still selected), it lies partly under note N, which was loaded after it and
+        // so stacks above it, and no more where it was.
+        for (const bool putDown : {false, true}) {
+            if (putDown)
+                move(f.w, QPoint(500, 300), Qt::NoButton);
+            QCOMPARE(viewport->cursor().shape(), putDown ? Qt::ArrowCursor : Qt::OpenHandCursor);
+            QCOMPARE(f.w->carrying()->carriedIcon(), putDown ? 0 : 1);
+            QCOMPARE(shown(240, 195), f.w->iconPicture("1").toImage().pixelColor(0, 0));
+            QCOMPARE(shown(240, 210), QColor(255, 255, 128));
+            QCOMPARE(shown(205, 105), before.pixelColor(500, 350));
+            QCOMPARE(named(f.w->view()->targetAt(QPoint(240, 195))) + named(f.w->view()->targetAt(QPoint(240, 210))),
+                     "I1N1");
+        }
+        QVERIFY(shown(228, 188) != before.pixelColor(228, 188));
         f.keys("Esc");
-        QCOMPARE(viewport->grab().toImage().pixelColor(288, 148), before.pixelColor(288, 148));
+        QCOMPARE(shown(228, 188), before.pixelColor(228, 188));
     }
 
     void keyboard_data()
