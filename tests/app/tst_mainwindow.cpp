@@ -121,7 +121,6 @@ private slots:
         QVERIFY(f.services.calls.isEmpty());
         QVERIFY(f.folder.readBytes(MachineSettings::storePath()).contains("\nPath=" + f.folder.path().toUtf8() + '\n'));
     }
-
     void openWhileOthersAreOpen_data()
     {
         // T1 .. T<open> are open when `again` is asked for, and refused.
@@ -156,7 +155,6 @@ private slots:
         QCOMPARE(f.main->tableWindowCount(), open);
         QCOMPARE(f.main->tableWindows().size(), open);
     }
-
     void terminationSavesEveryTable()
     {
         // SIGTERM closes the main window, which closes every table first.
@@ -169,7 +167,6 @@ private slots:
         for (int n = 1; n <= 50; ++n)
             QVERIFY(f.folder.readBytes(f.path(n)).contains("\r\nedit " + QByteArray::number(n) + "\r\n"));
     }
-
     void terminationWhileATableLoads()
     {
         // The signal comes while a table's "Missing File" box is up: the tables that finished loading are
@@ -180,7 +177,6 @@ private slots:
         f.open(f.table("missing.plt", {"gone.jpg", "Set", "[Notes]", "[End]"}));
         QVERIFY(f.bytes("A.plt").contains("\r\nkept\r\n"));
     }
-
     void create_data()
     {
         // name: "<Cancel>" cancels the question; picture: chosen in Elsewhere/ (90 x 60), "" cancels the
@@ -252,7 +248,6 @@ private slots:
         // case, that was there before.
         QCOMPARE(f.main->tableWindows()[0]->sizeHint(), picture == "MAP.jpg" ? QSize(30, 20) : QSize(90, 60));
     }
-
     void helpHasOneWindowEach()
     {
         // Info twice gives one window, which leaves only Close to the table commands; closed and opened
@@ -298,7 +293,6 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!f.main->aboutBox());
     }
-
     void shortcuts_data()
     {
         // A, B and C are open, C active; each has its icon renamed, which shows in its file once written.
@@ -340,7 +334,6 @@ private slots:
                      .join(' '),
                  f.expand(expected));
     }
-
     void cutWaitsForAPickAndPastesAtTheCorner()
     {
         // Pasted with the pointer off the table, the icon goes to the picture's corner.
@@ -359,7 +352,6 @@ private slots:
         const PlotElement &pasted = b->document()->element(ElementKind::Icon, 2);
         QCOMPARE(QString("%1@%2,%3").arg(pasted.text).arg(pasted.left).arg(pasted.top), "A@0,0");
     }
-
     void fileCommands_data()
     {
         // On A, beside B. With an answer, A changed on disk meanwhile, and that answers the question
@@ -405,7 +397,6 @@ private slots:
         DocumentFixture::close(a);
         QCOMPARE(seen + QString::number(f.services.callsOf("askChoice").size()) + ' ' + message, f.expand(expected));
     }
-
     void titles_data()
     {
         QTest::addColumn<QString>("path");
@@ -429,7 +420,6 @@ private slots:
         window.show();
         QCOMPARE(window.windowHandle()->title(), shown);
     }
-
     void windowsFitAndPlaceIsKept()
     {
         Tables f;
@@ -448,7 +438,6 @@ private slots:
         f.main->close();
         QVERIFY(MainWindow(f.folder.path(), f.services).isMaximized());
     }
-
     void recentTables()
     {
         Tables f;
@@ -497,7 +486,6 @@ private slots:
         QCOMPARE(f.main->recentTables()->paths().size(), RecentTables::MaxCount);
         QVERIFY(f.main->recentTables()->paths().first().endsWith("T12.plt"));
     }
-
     void followsTheActiveTable()
     {
         // The View menu and the status bar.
@@ -527,7 +515,6 @@ private slots:
         QCOMPARE(bar->countsText(), "0 icons, 2 notes");
         QCOMPARE(bar->pointerText(), QString());
     }
-
     void noteTooltip_data()
     {
         QTest::addColumn<QString>("text");

@@ -49,10 +49,7 @@ struct Editing : DocumentFixture
         folder.writeIconSet("BasicSet", 25);
         folder.writeIconSet("Other", 5);
     }
-    PlotWindow *openTable(const QString &name, const QStringList &lines = kTable)
-    {
-        return open(table(name, lines));
-    }
+    PlotWindow *openTable(const QString &name, const QStringList &lines = kTable) { return open(table(name, lines)); }
     QStringList saved(PlotWindow *w)
     {
         const QString path = w->path();
@@ -93,14 +90,8 @@ struct Surface : DocumentFixture
     PlotWindow *w;
 };
 
-void pasteAt(PlotWindow *w, QPoint at)
-{
-    MouseInput::rightClickThen(w, at, w->palette()->pasteButton());
-}
-void cutAt(PlotWindow *w, QPoint at)
-{
-    MouseInput::rightClickThen(w, at, w->actionMenuFrame()->cutButton());
-}
+void pasteAt(PlotWindow *w, QPoint at) { MouseInput::rightClickThen(w, at, w->palette()->pasteButton()); }
+void cutAt(PlotWindow *w, QPoint at) { MouseInput::rightClickThen(w, at, w->actionMenuFrame()->cutButton()); }
 // "11-20" when the slots show icons 11 .. 20; a slot shown after a hidden one is marked "!".
 QString page(const PaletteFrame *palette)
 {
@@ -177,7 +168,6 @@ private slots:
         QCOMPARE(page(p), last);
         QCOMPARE(page(other->palette()), seen.first());
     }
-
     void placing()
     {
         Editing f;
@@ -207,15 +197,16 @@ private slots:
         QCOMPARE(file.mid(10, 4), (QStringList{"  Lighthouse ", " 23 ", " 1200 ", " 1500 "}));
         QCOMPARE(file.mid(23, 5), (QStringList{"", "-1 ", " 675 ", " 450 ", "[End]"}));
     }
-
     void moving_data()
     {
         // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press on the background at (400, 300),
         // "m" move to (420, 330) with the left button, "n" a move with no button, "b" a move with left and
         // right together, "e" Escape, "x" a left move far past the picture's bottom-right corner, "u" Undo,
-        // "g" a click on the background, "o" a click on note N. A click then a drag from the icon, and a drag
-        // in one gesture, are made by the journeys. Then A's place in twips, the steps to undo, and what is
-        // selected (and so described, and edited by the Edit menu).
+        // "g" a click on the background, "o" a click on note N; "d" a click on A and a second press there, as
+        // the window system sends a double-click, then "k" a left move to that point and "r" the release,
+        // or "s" a drag to (260, 160). A click then a drag from the icon, and a drag in one gesture, are made
+        // by the journeys. Then A's place in twips, the steps to undo, and what is selected (and so described,
+        // and edited by the Edit menu); an edit is answered "renamed".
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("expected");
         QTest::newRow("Escape puts it down") << "cepm" << "3000,1500 0 -";
@@ -227,6 +218,8 @@ private slots:
         QTest::newRow("the selection outlasts the carry") << "cn" << "3000,1500 0 I1=A";
         QTest::newRow("until a click on the background") << "cng" << "3000,1500 0 -";
         QTest::newRow("or on a note") << "cno" << "3000,1500 0 N1=N";
+        QTest::newRow("a double-click edits") << "dkr" << "3075,1575 2 I1=renamed";
+        QTest::newRow("a click, then a drag, does not") << "ds" << "3900,2400 1 I1=A";
     }
     void moving()
     {
@@ -234,6 +227,9 @@ private slots:
         QFETCH(QString, expected);
         Surface f;
         PlotWindow *w = f.w;
+        f.services.answerInput("renamed");
+        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(205, 105), QPointF(), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         for (QChar step : steps) {
             switch (step.unicode()) {
             case 'c': click(w, w->iconItem(1)->pos().toPoint() + QPoint(5, 5)); break;
@@ -246,6 +242,10 @@ private slots:
             case 'u': f.main->undoAction()->trigger(); break;
             case 'g': click(w, QPoint(400, 300)); break;
             case 'o': click(w, QPoint(205, 205)); break;
+            case 'd': click(w, QPoint(205, 105)); QApplication::sendEvent(w->view()->viewport(), &twice); break;
+            case 'k': move(w, QPoint(205, 105), Qt::LeftButton); break;
+            case 'r': release(w, QPoint(205, 105), Qt::LeftButton); QTest::qWait(20); break;
+            case 's': move(w, QPoint(260, 160), Qt::LeftButton); release(w, QPoint(260, 160), Qt::LeftButton); break;
             }
         }
         const PlotElement &a = w->document()->element(ElementKind::Icon, 1);
@@ -255,7 +255,6 @@ private slots:
                  expected);
         QCOMPARE(f.main->editAction()->isEnabled(), f.selected() != "-");
     }
-
     void menuActions_data()
     {
         // A button of the action menu on element 1 of a kind, what the input box answers ("<cancel>" for
@@ -308,7 +307,6 @@ private slots:
         f.main->redoAction()->trigger();
         QCOMPARE(state(), after);
     }
-
     void waitsNest_data()
     {
         QTest::addColumn<bool>("paletteFirst");
@@ -352,7 +350,6 @@ private slots:
         QCOMPARE(d->element(ElementKind::Icon, 3).left, 6000.0f);
         QVERIFY(!w->placing()->isWaiting() && !w->actionMenu()->isWaiting());
     }
-
     void numbersBeyondSixteenBits()
     {
         // Element numbers past 32767 (a table read with more icon records than can be added) and icon numbers
@@ -382,7 +379,6 @@ private slots:
         QCOMPARE(pasted.number, 40000);
         QCOMPARE(QSizeF(pasted.width, pasted.height), QSizeF(360, 375));
     }
-
     void cutAndPaste()
     {
         Editing f;
@@ -427,7 +423,6 @@ private slots:
         QCOMPARE(QString("%1 %2").arg(five.number).arg(five.text), "5 Five");
         QCOMPARE(f.saved(to).mid(10, 8), (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
     }
-
     void windowFull_data()
     {
         QTest::addColumn<bool>("notes");
@@ -438,14 +433,11 @@ private slots:
     {
         QFETCH(bool, notes);
         Editing f;
-        QStringList lines = {"bg.jpg", "BasicSet"};
-        if (notes)
-            lines << "[Notes]";
+        QStringList records;
         for (int n = 0; n < 32767; ++n)
-            lines << "x" << (notes ? "-1 " : " 1 ") << " 0 " << " 0 ";
-        if (!notes)
-            lines << "[Notes]";
-        PlotWindow *w = f.openTable("Full.plt", lines);
+            records << "x" << (notes ? "-1 " : " 1 ") << " 0 " << " 0 ";
+        notes ? records.prepend("[Notes]") : records.append("[Notes]");
+        PlotWindow *w = f.openTable("Full.plt", QStringList{"bg.jpg", "BasicSet"} + records);
         MouseInput::rightClickThen(w, QPoint(300, 300), notes ? w->palette()->notePicture() : w->palette()->slot(1));
         f.main->clipboard().number = notes ? -1 : 1;
         f.main->clipboard().iconSetName = "BasicSet";
@@ -458,7 +450,6 @@ private slots:
                                                   "it can hold. No %1 was added.").arg(notes ? "note" : "icon"));
         QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
     }
-
     void popUpsKeepTheirWait_data()
     {
         // A right press on a frame's own area, over something that would open a pop-up of its own, is the
@@ -493,7 +484,6 @@ private slots:
         QCOMPARE(f.elements(), 4);
         QVERIFY(f.services.calls.isEmpty());
     }
-
     void pickedUpElementShowsIt()
     {
         Surface f;
@@ -537,7 +527,6 @@ private slots:
         f.keys("Esc");
         QCOMPARE(shown(228, 188), before.pixelColor(228, 188));
     }
-
     void keyboard_data()
     {
         // Keys from the start, with icon B gone; then the selection, the live icons' texts, the pop-up shown
@@ -587,7 +576,6 @@ private slots:
                      .join(' '),
                  expected);
     }
-
     void arrowsMove_data()
     {
         QTest::addColumn<QString>("background");
@@ -618,30 +606,6 @@ private slots:
         f.w->document()->edit(ElementKind::Note, 1, "edited");
         f.keys("Down");
         QCOMPARE(history->count(), 3);
-    }
-
-    void doubleClickEdits_data()
-    {
-        QTest::addColumn<QPoint>("releasedAt");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("double-click") << QPoint(305, 105) << "renamed";
-        QTest::newRow("click, then a drag") << QPoint(360, 160) << "B";
-    }
-    void doubleClickEdits()
-    {
-        // As the window system sends one: click, press again (a double click), then moves and a release.
-        QFETCH(QPoint, releasedAt);
-        QFETCH(QString, text);
-        Surface f;
-        f.services.answerInput("renamed");
-        click(f.w, QPoint(305, 105));
-        QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(305, 105), QPointF(), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(f.w->view()->viewport(), &twice);
-        move(f.w, releasedAt, Qt::LeftButton);
-        release(f.w, releasedAt, Qt::LeftButton);
-        QTest::qWait(20);
-        QCOMPARE(f.w->document()->element(ElementKind::Icon, 2).text, text);
     }
 };
 
