@@ -43,6 +43,7 @@ struct Tables : DocumentFixture
         for (int n = 1; n <= count; ++n)
             write(QString("T%1.plt").arg(n));
     }
+
     void write(const QString &name, const QString &icon = "A", const QString &background = "bg.jpg")
     {
         const QString lines = "%1\nBasicSet\n%2\n 1 \n 150 \n 300 \n[Notes]\nNote\n-1 \n 750 \n 1500 \n[End]\n";
@@ -65,6 +66,7 @@ struct Tables : DocumentFixture
         const QMdiSubWindow *frame = main->mdiArea()->currentSubWindow();
         return frame ? QFileInfo(frame->widget()->windowTitle()).completeBaseName() : "-";
     }
+
     // Snapshot, Close, Cut, Delete, Paste and Find: 1 where enabled.
     QString enabledCommands() const
     {
@@ -108,6 +110,7 @@ private slots:
         QTest::newRow("quote in the middle") << QStringList{"%1/Plot Tab\"les/T1.plt"} << t1;
         QTest::newRow("relative path") << QStringList{"Plot Tables/T1.plt"} << "Plot Tables/T1.plt";
     }
+
     void startup()
     {
         QFETCH(QStringList, arguments);
@@ -118,6 +121,7 @@ private slots:
         QVERIFY(f.services.calls.isEmpty());
         QVERIFY(f.folder.readBytes(MachineSettings::storePath()).contains("\nPath=" + f.folder.path().toUtf8() + '\n'));
     }
+
     void openWhileOthersAreOpen_data()
     {
         // T1 .. T<open> are open when `again` is asked for, and refused.
@@ -133,6 +137,7 @@ private slots:
         QTest::newRow("relative path") << 1 << "Plot Tables/T1.plt" << already;
         QTest::newRow("dot folder") << 1 << "%1/./Plot Tables/T1.plt" << already;
     }
+
     void openWhileOthersAreOpen()
     {
         QFETCH(int, open);
@@ -152,6 +157,7 @@ private slots:
         QCOMPARE(f.main->tableWindowCount(), open);
         QCOMPARE(f.main->tableWindows().size(), open);
     }
+
     void terminationSavesEveryTable()
     {
         // SIGTERM closes the main window, which closes every table first.
@@ -164,6 +170,7 @@ private slots:
         for (int n = 1; n <= 50; ++n)
             QVERIFY(f.folder.readBytes(f.path(n)).contains("\r\nedit " + QByteArray::number(n) + "\r\n"));
     }
+
     void terminationWhileATableLoads()
     {
         // The signal comes while a table's "Missing File" box is up: the tables that finished loading are
@@ -174,6 +181,7 @@ private slots:
         f.open(f.table("missing.plt", {"gone.jpg", "Set", "[Notes]", "[End]"}));
         QVERIFY(f.bytes("A.plt").contains("\r\nkept\r\n"));
     }
+
     void create_data()
     {
         // name: "<Cancel>" cancels the question; picture: chosen in Elsewhere/ (90 x 60), "" cancels the
@@ -196,6 +204,7 @@ private slots:
         QTest::newRow("taken in another case") << "harbour" << "h.jpg" << "S" << "!Harbour.plt";
         QTest::newRow("taken, suffix in another case") << "Pier" << "h.jpg" << "S" << "!pier.PLT";
     }
+
     void create()
     {
         QFETCH(QString, name);
@@ -245,6 +254,7 @@ private slots:
         // case, that was there before.
         QCOMPARE(f.main->tableWindows()[0]->sizeHint(), picture == "MAP.jpg" ? QSize(30, 20) : QSize(90, 60));
     }
+
     void helpHasOneWindowEach()
     {
         // Info twice gives one window, which leaves only Close to the table commands; closed and opened
@@ -289,6 +299,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!f.main->aboutBox());
     }
+
     void shortcuts_data()
     {
         // A, B and C are open, C active; each has its icon renamed, which shows in its file once written.
@@ -304,6 +315,7 @@ private slots:
         QTest::newRow("Ctrl+Shift+Z") << "Ctrl+Z Ctrl+Shift+Z" << "ABC C - renamed ";
         QTest::newRow("Ctrl+Y") << "Ctrl+Z Ctrl+Y" << "ABC C - renamed ";
     }
+
     void shortcuts()
     {
         QFETCH(QString, keys);
@@ -330,6 +342,7 @@ private slots:
                      .join(' '),
                  f.expand(expected));
     }
+
     void cutWaitsForAPickAndPastesAtTheCorner()
     {
         // Pasted with the pointer off the table, the icon goes to the picture's corner.
@@ -348,6 +361,7 @@ private slots:
         const PlotElement &pasted = b->document()->element(ElementKind::Icon, 2);
         QCOMPARE(QString("%1@%2,%3").arg(pasted.text).arg(pasted.left).arg(pasted.top), "A@0,0");
     }
+
     void fileCommands_data()
     {
         // On A, beside B. With an answer, A changed on disk meanwhile, and that answers the question
@@ -368,6 +382,7 @@ private slots:
         QTest::newRow("no image program") << "Snapshot, no program" << true << -1
             << "010 Snapshot saved to %1/Quenbrack.bmp. No image program could be started to show it.";
     }
+
     void fileCommands()
     {
         QFETCH(QString, command);
@@ -392,6 +407,7 @@ private slots:
         DocumentFixture::close(a);
         QCOMPARE(seen + QString::number(f.services.callsOf("askChoice").size()) + ' ' + message, f.expand(expected));
     }
+
     void titles_data()
     {
         QTest::addColumn<QString>("path");
@@ -401,6 +417,7 @@ private slots:
         QTest::newRow("a mark at the end") << "a[*]" << false << "a[*]";
         QTest::newRow("two marks at the end") << "a[*][*]" << true << "a[*][*]*";
     }
+
     void titles()
     {
         QFETCH(QString, path);
@@ -413,6 +430,7 @@ private slots:
         window.show();
         QCOMPARE(window.windowHandle()->title(), shown);
     }
+
     void windowsFitAndPlaceIsKept()
     {
         Tables f;
@@ -431,6 +449,7 @@ private slots:
         f.main->close();
         QVERIFY(MainWindow(f.folder.path(), f.services).isMaximized());
     }
+
     void recentTables()
     {
         Tables f;
@@ -478,6 +497,7 @@ private slots:
         QCOMPARE(f.main->recentTables()->paths().size(), RecentTables::MaxCount);
         QVERIFY(f.main->recentTables()->paths().first().endsWith("T12.plt"));
     }
+
     void followsTheActiveTable()
     {
         // The View menu and the status bar.
@@ -507,6 +527,7 @@ private slots:
         QCOMPARE(bar->countsText(), "0 icons, 2 notes");
         QCOMPARE(bar->pointerText(), QString());
     }
+
     void noteTooltip_data()
     {
         QTest::addColumn<QString>("text");
@@ -516,6 +537,7 @@ private slots:
         QTest::newRow("too many lines") << QString("Divers down here, keep clear. ").repeated(8) << true;
         QTest::newRow("a word too wide") << "Supercalifragilisticexpialidocious" << true;
     }
+
     void noteTooltip()
     {
         QFETCH(QString, text);

@@ -71,6 +71,7 @@ struct Surface : DocumentFixture
         QApplication::setActiveWindow(main.get());
         w->view()->setFocus();
     }
+
     void keys(const QString &names)
     {
         for (const QString &name : names.split(' ', Qt::SkipEmptyParts)) {
@@ -126,6 +127,7 @@ private slots:
         QTest::newRow("10 icons") << 10 << "++-" << "1-10,10,10,1-10";
         QTest::newRow("0 icons") << 0 << "+>-<" << ",,,,";
     }
+
     void paging()
     {
         QFETCH(int, icons);
@@ -156,6 +158,7 @@ private slots:
         QCOMPARE(page(p), last);
         QCOMPARE(page(other->palette()), seen.first());
     }
+
     void placing()
     {
         Editing f;
@@ -185,6 +188,7 @@ private slots:
         QCOMPARE(file.mid(10, 4), (QStringList{"  Lighthouse ", " 23 ", " 1200 ", " 1500 "}));
         QCOMPARE(file.mid(23, 5), (QStringList{"", "-1 ", " 675 ", " 450 ", "[End]"}));
     }
+
     void moving_data()
     {
         // Icon A lies at (200, 100) pixels. Steps: "c" click A, "p" left press on the background at (400, 300),
@@ -208,6 +212,7 @@ private slots:
         QTest::newRow("a double-click edits") << "dkr" << "3075,1575 2 I1=renamed";
         QTest::newRow("a click, then a drag, does not") << "ds" << "3900,2400 1 I1=A";
     }
+
     void moving()
     {
         QFETCH(QString, steps);
@@ -241,6 +246,7 @@ private slots:
                  expected);
         QCOMPARE(f.main->editAction()->isEnabled(), f.selected() != "-");
     }
+
     void menuActions_data()
     {
         // A button of the action menu on element 1 of a kind, what the input box answers ("<cancel>" for
@@ -259,6 +265,7 @@ private slots:
         QTest::newRow("note: Cut") << true << "Cut" << "" << "N 0 -1 before|Undo Cut Note|";
         QTest::newRow("note: Delete") << true << "Delete" << "" << " 0 0 before|Undo Delete Note|";
     }
+
     void menuActions()
     {
         QFETCH(bool, note);
@@ -293,6 +300,7 @@ private slots:
         f.main->redoAction()->trigger();
         QCOMPARE(state(), after);
     }
+
     void waitsNest_data()
     {
         QTest::addColumn<bool>("paletteFirst");
@@ -301,6 +309,7 @@ private slots:
         QTest::newRow("palette inside the menu's wait") << false << false;
         QTest::newRow("closed while both wait") << false << true;
     }
+
     void waitsNest()
     {
         QFETCH(bool, paletteFirst);
@@ -336,6 +345,7 @@ private slots:
         QCOMPARE(d->element(ElementKind::Icon, 3).left, 6000.0f);
         QVERIFY(!w->placing()->isWaiting() && !w->actionMenu()->isWaiting());
     }
+
     void numbersBeyondSixteenBits()
     {
         // Element numbers past 32767 (a table read with more icon records than can be added) and icon numbers
@@ -365,6 +375,7 @@ private slots:
         QCOMPARE(pasted.number, 40000);
         QCOMPARE(QSizeF(pasted.width, pasted.height), QSizeF(360, 375));
     }
+
     void cutAndPaste()
     {
         Editing f;
@@ -409,12 +420,14 @@ private slots:
         QCOMPARE(QString("%1 %2").arg(five.number).arg(five.text), "5 Five");
         QCOMPARE(f.saved(to).mid(10, 8), (QStringList{"B", " 2 ", " 4500 ", " 600 ", "B", " 2 ", " 4500 ", " 1200 "}));
     }
+
     void windowFull_data()
     {
         QTest::addColumn<bool>("notes");
         QTest::newRow("32767 icons") << false;
         QTest::newRow("32767 notes") << true;
     }
+
     void windowFull()
     {
         QFETCH(bool, notes);
@@ -436,6 +449,7 @@ private slots:
                                                   "it can hold. No %1 was added.").arg(notes ? "note" : "icon"));
         QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
     }
+
     void popUpsKeepTheirWait_data()
     {
         // A right press on a frame's own area, over something that would open a pop-up of its own, is the
@@ -446,6 +460,7 @@ private slots:
         QTest::newRow("Find panel's caption") << "find" << QPoint(100, 8);
         QTest::newRow("action menu") << "menu" << QPoint();
     }
+
     void popUpsKeepTheirWait()
     {
         QFETCH(QString, popUp);
@@ -474,6 +489,7 @@ private slots:
         QCOMPARE(f.elements(), 4);
         QVERIFY(f.services.calls.isEmpty());
     }
+
     void pickedUpElementShowsIt()
     {
         Surface f;
@@ -517,6 +533,7 @@ private slots:
         f.keys("Esc");
         QCOMPARE(shown(228, 188), before.pixelColor(228, 188));
     }
+
     void keyboard_data()
     {
         // Keys from the start, with icon B gone; then the selection, the live icons' texts, the pop-up shown
@@ -545,6 +562,7 @@ private slots:
         QTest::newRow("palette, page off the slots") << "Shift+F10 Left PgDown" << "- A,C palette Close";
         QTest::newRow("palette, Escape") << "Shift+F10 Esc" << "- A,C - table";
     }
+
     void keyboard()
     {
         QFETCH(QString, keys);
@@ -562,6 +580,7 @@ private slots:
         const QString name = focus->accessibleName().isEmpty() ? focus->property("text").toString() : focus->accessibleName();
         QCOMPARE(QStringList({f.selected(), texts.join(','), shown, focus == f.w->view() ? "table" : name}).join(' '), expected);
     }
+
     void arrowsMove_data()
     {
         QTest::addColumn<QString>("background");
@@ -573,6 +592,7 @@ private slots:
         // No picture, no known right edge: nothing holds the icon back.
         QTest::newRow("picture missing") << "gone.jpg" << 3 << "Shift+Right Shift+Right Shift+Right" << QPoint(606, 100);
     }
+
     void arrowsMove()
     {
         QFETCH(QString, background);
