@@ -1,5 +1,11 @@
-// The plot table file: reading, writing and their round trips.
+// The plot table file and the program folder: reading and writing tables and
+// their round trips; names below the folder resolve without regard to letter
+// case, an icon set is the unbroken run icon_1.jpg ... icon_N.jpg, and the
+// folder is recorded in the machine's settings silently or not at all.
 
+#include "CaseInsensitivePath.h"
+#include "IconSet.h"
+#include "MachineSettings.h"
 #include "PlotNumber.h"
 #include "PlotTableReader.h"
 #include "PlotTableWriter.h"
@@ -7,14 +13,14 @@
 #include <QBuffer>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-QByteArray crlf(const QList<QByteArray> &lines)
+QByteArray crlf(const QByteArrayList &lines)
 {
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
+    return lines.join("\r\n") + "\r\n";
 }
 
 // One line per element, so a failing comparison shows what differs.
@@ -34,21 +40,21 @@ QString describe(const PlotTable &table)
 
 PlotTableReader::Result readBytes(const QByteArray &bytes, PlotTable &table)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
     PlotTableReader reader;
     reader.setDecimalPoint(QStringLiteral("."));
-    return reader.read(buffer, table);
+    return reader.read(bytes, table);
 }
 
-QByteArray writeBytes(const PlotTable &table)
+QByteArray contents(const QString &path)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    PlotTableWriter writer;
-    writer.setDecimalPoint(QStringLiteral("."));
-    writer.write(buffer, table);
-    return buffer.data();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A table of one icon with the given text.
+QByteArray oneIcon(const QByteArray &text, const QByteArray &background = "a.jpg")
+{
+    return crlf({background, "Set", text, " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
 }
 
 const QByteArray kExample = crlf({"harbour.jpg", "BasicSet", "Command post", " 12 ", " 1440 ",
@@ -60,6 +66,8 @@ const QByteArray kExample = crlf({"harbour.jpg", "BasicSet", "Command post", " 1
 class TestPlotFile : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_root;
+
 private slots:
     // Written back byte for byte when unedited; when the first icon's text is
     // replaced, in the encoding the table was read in while it fits.
@@ -85,29 +93,24 @@ private slots:
         same("line 1 beginning with a byte order mark of its own",
              QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xe2\x82\xac.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n"));
         // "Ã©" in Windows-1252 would be the bytes of "é" in UTF-8.
-        same("text that Windows-1252 would make ambiguous",
-             crlf({"a.jpg", "Set", "\xc3\x83\xc2\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"}));
+        same("text that Windows-1252 would make ambiguous", oneIcon("\xc3\x83\xc2\xa9"));
         // An unedited table keeps its bytes whichever way they were read.
-        same("Windows-1252 bytes that are valid UTF-8",
-             crlf({"a.jpg", "Set", "\xc3\xa9", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"}));
-        same("UTF-8 texts within Windows-1252",
-             crlf({"caf\xc3\xa9.jpg", "Set", "\xc3\x84rger", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"}));
-        same("UTF-8 with a byte order mark, texts within Windows-1252",
-             "\xef\xbb\xbf" + crlf({"caf\xc3\xa9.jpg", "Set", "[Notes]", "[End]"}));
-        same("ASCII after a byte order mark", "\xef\xbb\xbf" + crlf({"a.jpg", "Set", "[Notes]", "[End]"}));
+        same("Windows-1252 bytes that are valid UTF-8", oneIcon("\xc3\xa9"));
+        same("UTF-8 texts within Windows-1252", oneIcon("\xc3\x84rger", "caf\xc3\xa9.jpg"));
+        same("UTF-8 with a byte order mark, texts within Windows-1252", "\xef\xbb\xbf" + oneIcon("x", "\xc3\xa9"));
+        same("ASCII after a byte order mark", "\xef\xbb\xbf" + oneIcon("x"));
 
-        const auto table = [](const QByteArray &text) {
-            return crlf({"a.jpg", "Set", text, " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
-        };
         const QString u = QStringLiteral("\u00fc");
-        QTest::newRow("edited: UTF-8 stays UTF-8") << table("\xc3\xa9") << u << table("\xc3\xbc");
+        QTest::newRow("edited: UTF-8 stays UTF-8") << oneIcon("\xc3\xa9") << u << oneIcon("\xc3\xbc");
         QTest::newRow("edited: UTF-8 keeps its byte order mark")
-            << "\xef\xbb\xbf" + table("x") << u << "\xef\xbb\xbf" + table("\xc3\xbc");
-        QTest::newRow("edited: Windows-1252 while every text fits") << table("\xe9") << u << table("\xfc");
-        QTest::newRow("edited: ASCII is written as Windows-1252") << table("x") << u << table("\xfc");
+            << "\xef\xbb\xbf" + oneIcon("x") << u << "\xef\xbb\xbf" + oneIcon("\xc3\xbc");
+        QTest::newRow("edited: Windows-1252 while every text fits") << oneIcon("\xe9") << u << oneIcon("\xfc");
+        QTest::newRow("edited: ASCII is written as Windows-1252") << oneIcon("x") << u << oneIcon("\xfc");
         QTest::newRow("edited: Windows-1252 turns UTF-8 for a text beyond it")
-            << crlf({"caf\xe9.jpg", "Set", "x", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"}) << QStringLiteral("\u6771")
-            << crlf({"caf\xc3\xa9.jpg", "Set", "\xe6\x9d\xb1", " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
+            << oneIcon("x", "caf\xe9.jpg") << QStringLiteral("\u6771") << oneIcon("\xe6\x9d\xb1", "caf\xc3\xa9.jpg");
+        // Read back, a text's line break would make records of its pieces.
+        QTest::newRow("edited: a line break is refused")
+            << oneIcon("x") << "Pier\r6" << QByteArray("A text of the table holds a line break.");
     }
 
     void writtenBack()
@@ -119,7 +122,11 @@ private slots:
         QCOMPARE(readBytes(bytes, table), PlotTableReader::Complete);
         if (!text.isNull())
             table.icons[1].text = text;
-        QCOMPARE(writeBytes(table), written);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        PlotTableWriter writer;
+        writer.setDecimalPoint(QStringLiteral("."));
+        QCOMPARE(writer.write(buffer, table) ? buffer.data() : writer.errorString().toUtf8(), written);
     }
 
     void read_data()
@@ -144,24 +151,19 @@ private slots:
             << crlf({"b", "s", "[Notes]", "[End]", "late", "-1 ", " 5 ", " 6 ", ""})
             << "bg[b] set[s]\nnote 1 [late] #-1 key[-1] @5,6\nnote 2 [] #0 key[] @0,0" << complete;
         QTest::newRow("number line names the picture")
-            << crlf({"b", "s", "x", " 07 ", " 0 ", " 0 ", "[Notes]"})
-            << "bg[b] set[s]\nicon 1 [x] #7 key[07] @0,0" << complete;
-        QTest::newRow("lone CR and lone LF end lines")
-            << QByteArray("b\rs\nx\r 3 \n 1 \r 2 \r[Notes]\r")
-            << "bg[b] set[s]\nicon 1 [x] #3 key[3] @1,2" << complete;
+            << crlf({"b", "s", "x", " 07 ", " 0 ", " 0 ", "[Notes]"}) << "bg[b] set[s]\nicon 1 [x] #7 key[07] @0,0"
+            << complete;
+        QTest::newRow("lone CR and lone LF end lines") << QByteArray("b\rs\nx\r 3 \n 1 \r 2 \r[Notes]\r")
+                                                       << "bg[b] set[s]\nicon 1 [x] #3 key[3] @1,2" << complete;
         QTest::newRow("record cut short keeps template values")
-            << crlf({"b", "s", "x", " 5 "}) << "bg[b] set[s]\nicon 1 [x] #5 key[5] @0,0"
-            << incomplete;
+            << crlf({"b", "s", "x", " 5 "}) << "bg[b] set[s]\nicon 1 [x] #5 key[5] @0,0" << incomplete;
         QTest::newRow("ends before [Notes]") << crlf({"b", "s"}) << "bg[b] set[s]" << incomplete;
         QTest::newRow("empty file") << QByteArray() << "bg[] set[]" << incomplete;
         QTest::newRow("numbers that do not convert keep the template's value")
-            << crlf({"b", "s", "a", "abc", "NaN", "1e40", "b", "99999999999", "1,5", "inf",
-                     "[Notes]"})
-            << "bg[b] set[s]\nicon 1 [a] #0 key[abc] @0,0\nicon 2 [b] #0 key[99999999999] @0,0"
-            << complete;
+            << crlf({"b", "s", "a", "abc", "NaN", "1e40", "b", "99999999999", "1,5", "inf", "[Notes]"})
+            << "bg[b] set[s]\nicon 1 [a] #0 key[abc] @0,0\nicon 2 [b] #0 key[99999999999] @0,0" << complete;
         QTest::newRow("halves round to even")
-            << crlf({"b", "s", "a", "2.5", "0", "0", "b", "3.5", "0", "0", "c", "-2.5", ".5",
-                     "1E3", "[Notes]"})
+            << crlf({"b", "s", "a", "2.5", "0", "0", "b", "3.5", "0", "0", "c", "-2.5", ".5", "1E3", "[Notes]"})
             << "bg[b] set[s]\nicon 1 [a] #2 key[2.5] @0,0\nicon 2 [b] #4 key[3.5] @0,0\n"
                "icon 3 [c] #-2 key[-2.5] @0.5,1000"
             << complete;
@@ -221,18 +223,122 @@ private slots:
 
     void filesOnDisk()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Harbour.plt");
+        const QString path = m_root.filePath("Harbour.plt");
         QVERIFY(PlotTableWriter().writeNew(path, "map.jpg", "BasicSet"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
+        QCOMPARE(contents(path), crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
         PlotTable table;
         PlotTableReader reader;
         QCOMPARE(reader.read(path, table), PlotTableReader::Complete);
-        QCOMPARE(reader.read(dir.filePath("none.plt"), table), PlotTableReader::OpenFailed);
+        QCOMPARE(reader.read(m_root.filePath("none.plt"), table), PlotTableReader::OpenFailed);
         QVERIFY(!reader.errorString().isEmpty());
-        QCOMPARE(reader.read(dir.path(), table), PlotTableReader::OpenFailed);
+        QCOMPARE(reader.read(m_root.path(), table), PlotTableReader::OpenFailed);
+    }
+
+    void resolve_data()
+    {
+        for (const char *name : {"Icons/BasicSet/icon_1.jpg", "Icons/BasicSet/ICON_3.JPG", "Plot Tables/Harbour.plt",
+                                 "Cases/Same.txt", "Cases/same.txt"})
+            QVERIFY(QDir(m_root.path()).mkpath(QFileInfo(name).path())
+                    && QFile(m_root.filePath(name)).open(QIODevice::WriteOnly));
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("exact") << "Icons/BasicSet/icon_1.jpg" << "Icons/BasicSet/icon_1.jpg";
+        QTest::newRow("any case") << "plot tables/harbour.PLT" << "Plot Tables/Harbour.plt";
+        QTest::newRow("capitals on disk") << "icons/basicset/icon_3.jpg" << "Icons/BasicSet/ICON_3.JPG";
+        QTest::newRow("backslashes") << "ICONS\\BASICSET\\Icon_1.Jpg" << "Icons/BasicSet/icon_1.jpg";
+        QTest::newRow("doubled separators") << "Icons//BasicSet/" << "Icons/BasicSet";
+        QTest::newRow("missing file") << "plot tables/Missing.plt" << "Plot Tables/Missing.plt";
+        QTest::newRow("missing folder") << "Nothing/Here.jpg" << "Nothing/Here.jpg";
+        QTest::newRow("exact match wins") << "Cases/same.txt" << "Cases/same.txt";
+        QTest::newRow("else the first in order") << "cases/SAME.TXT" << "Cases/Same.txt";
+    }
+
+    void resolve()
+    {
+        QFETCH(QString, relative);
+        QFETCH(QString, expected);
+        QCOMPARE(CaseInsensitivePath(m_root.path() + u'/').resolve(relative), m_root.filePath(expected));
+    }
+
+    void countIconSet_data()
+    {
+        // Icons/S holds icon_1.jpg .. icon_<run>.jpg and the other entries,
+        // a folder where the name ends in "/", unreadable where it starts
+        // with "!".
+        QTest::addColumn<int>("run");
+        QTest::addColumn<QStringList>("others");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("twelve") << 12 << QStringList() << "S" << 12;
+        QTest::newRow("gap after five") << 5 << QStringList{"icon_7.jpg"} << "S" << 5;
+        QTest::newRow("only icon_0") << 0 << QStringList{"icon_0.jpg"} << "S" << 0;
+        QTest::newRow("only icon_01") << 0 << QStringList{"icon_01.jpg"} << "S" << 0;
+        QTest::newRow("mixed case") << 0 << QStringList{"icon_1.jpg", "Icon_2.Jpg", "ICON_3.JPG"} << "s" << 3;
+        QTest::newRow("missing set folder") << 1 << QStringList() << "Other" << 0;
+        QTest::newRow("empty set name") << 1 << QStringList() << "" << 0;
+        QTest::newRow("folder for a picture") << 1 << QStringList{"icon_2.jpg/"} << "S" << 1;
+        QTest::newRow("unreadable picture") << 2 << QStringList{"!icon_3.jpg", "icon_4.jpg"} << "S" << 2;
+        QTest::newRow("stops at 32767") << 32768 << QStringList() << "S" << 32767;
+    }
+
+    void countIconSet()
+    {
+        QFETCH(int, run);
+        QFETCH(QStringList, others);
+        QFETCH(QString, set);
+        QFETCH(int, expected);
+        QTemporaryDir root;
+        QDir folder(root.filePath("Icons/S"));
+        QVERIFY(folder.mkpath("."));
+        for (int n = 1; n <= run; ++n)
+            others << QStringLiteral("icon_%1.jpg").arg(n);
+        for (QString name : std::as_const(others)) {
+            const bool unreadable = name.startsWith(u'!');
+            QFile file(folder.filePath(name.remove(u'!')));
+            QVERIFY(name.endsWith(u'/') ? folder.mkdir(name) : file.open(QIODevice::WriteOnly));
+            if (unreadable)
+                file.setPermissions(QFileDevice::WriteOwner);
+        }
+        // Root reads anything: the count runs as "nobody" in a folder all may enter.
+        for (const QString &entered : {root.path(), root.filePath("Icons"), folder.path()})
+            QVERIFY(::chmod(QFile::encodeName(entered).constData(), 0755) == 0);
+        const bool wasRoot = geteuid() == 0 && seteuid(65534) == 0;
+        const int counted = IconSet::count(CaseInsensitivePath(root.path()), set);
+        QVERIFY(!wasRoot || seteuid(0) == 0);
+        QCOMPARE(counted, expected);
+    }
+
+    void settingsWrittenOverwrittenRefused()
+    {
+        // What start-up does: the key with its parents, then the value.
+        const auto write = [](const QString &value) {
+            QString key = "Software";
+            for (const char *name : {"Brindlemoor", "Products", "Quenbrack"})
+                MachineSettings::createKey(key += '\\' + QString(name));
+            MachineSettings::setValue(key, "Path", value);
+        };
+        QTemporaryDir dir;
+        qputenv("XDG_CONFIG_DIRS", (dir.path() + ":/etc/xdg").toUtf8());
+        const QString store = dir.filePath("Brindlemoor/Quenbrack.ini");
+        QCOMPARE(MachineSettings::storePath(), store);
+        const QByteArray keys = "[Software\\Brindlemoor]\n[Software\\Brindlemoor\\Products]\n"
+                                "[Software\\Brindlemoor\\Products\\Quenbrack]\n";
+        write("  /opt/Quen brack  ");
+        QCOMPARE(contents(store), keys + "Path=/opt/Quen brack\n");
+        // Another value and another product's section survive an overwrite.
+        QFile file(store);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("Other=1\n[Software\\Elsewhere]\nPath=/keep\n");
+        file.close();
+        write("/usr/local/qb");
+        const QByteArray overwritten = keys + "Path=/usr/local/qb\nOther=1\n[Software\\Elsewhere]\nPath=/keep\n";
+        QCOMPARE(contents(store), overwritten);
+        // With a file where the folder should be, nothing is written, also
+        // for root, and nothing is said.
+        qputenv("XDG_CONFIG_DIRS", store.toUtf8());
+        write("/opt/other");
+        QVERIFY(!QFile::exists(MachineSettings::storePath()));
+        QCOMPARE(contents(store), overwritten);
     }
 };
 
