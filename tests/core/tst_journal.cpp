@@ -24,29 +24,22 @@ Q_DECLARE_METATYPE(JournalRecord)
 
 namespace {
 
-JournalRecord change(JournalRecord::Type type, qint32 element, const QString &text = {},
-                     ElementKind kind = ElementKind::Icon, float left = 0, float top = 0)
+constexpr auto Add = JournalRecord::Add, Place = JournalRecord::Place, Text = JournalRecord::Text,
+               Live = JournalRecord::Live;
+
+// A change to an icon, or to a note's text.
+JournalRecord change(JournalRecord::Type type, qint32 element, const QString &text = {}, float left = 0, float top = 0)
 {
-    JournalRecord record{type, kind, element, {}};
+    JournalRecord record{type, type == Text ? ElementKind::Note : ElementKind::Icon, element, {}};
     record.value.text = text;
     record.value.left = left;
     record.value.top = top;
     return record;
 }
 
-JournalRecord placed(qint32 element, float left, float top)
-{
-    return change(JournalRecord::Place, element, {}, ElementKind::Icon, left, top);
-}
-
-JournalRecord retyped(qint32 element, const QString &text)
-{
-    return change(JournalRecord::Text, element, text, ElementKind::Note);
-}
-
 const Records threeRecords = {
-    JournalRecord{JournalRecord::Add, ElementKind::Icon, 1, {"Quay", 7, 1440.5f, -30.25f, 480, 360, true, " 07 "}},
-    placed(1, 100, 200), retyped(2, "Tide at six")};
+    JournalRecord{Add, ElementKind::Icon, 1, {"Quay", 7, 1440.5f, -30.25f, 480, 360, true, " 07 "}},
+    change(Place, 1, {}, 100, 200), change(Text, 2, "Tide at six")};
 const QByteArray kBase = "bay.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n";
 
 QByteArray journalBytes(const Records &records)
@@ -103,7 +96,7 @@ int runVictim(const QString &journal)
         std::raise(SIGKILL);
     }).detach();
     for (int k = 1;; ++k) {
-        writer.append(change(JournalRecord::Text, 1, QString::number(k)));
+        writer.append(change(Text, 1, QString::number(k)));
         std::printf("%d %lld\n", k, clock.elapsed());
         std::fflush(stdout);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -145,15 +138,15 @@ private slots:
         JournalWriter writer;
         QVERIFY2(writer.start(path, identity, kBase), qPrintable(writer.errorString()));
         const Records all = threeRecords
-            + Records{{JournalRecord::Add, ElementKind::Note, 2, {"", -1, 0, 0, 1, 2, false, ""}},
-                      placed(5, -12.75f, 3.0e7f), placed(std::numeric_limits<qint32>::max(), 0, 0), retyped(6, {}),
-                      retyped(7, QString("Ébb\r\n\U0001F30A") + QChar(0xD800)),
-                      change(JournalRecord::Live, 3, {}, ElementKind::Note),
-                      {JournalRecord::Live, ElementKind::Icon, 4, {"", 0, 0, 0, 0, 0, true, ""}}};
+            + Records{{Add, ElementKind::Note, 2, {"", -1, 0, 0, 1, 2, false, ""}},
+                      change(Place, 5, {}, -12.75f, 3.0e7f), change(Place, std::numeric_limits<qint32>::max()),
+                      change(Text, 6), change(Text, 7, QString("Ébb\r\n\U0001F30A") + QChar(0xD800)),
+                      {Live, ElementKind::Note, 3, {}},
+                      {Live, ElementKind::Icon, 4, {"", 0, 0, 0, 0, 0, true, ""}}};
         for (const JournalRecord &r : all)
             writer.append(r);
         QTest::ignoreMessage(QtWarningMsg, "JournalWriter: dropped an invalid record (type 4, element 0)");
-        writer.append(change(JournalRecord::Live, 0));
+        writer.append(change(Live, 0));
         QVERIFY(writer.flush());
         const JournalFile::ReadResult result = JournalFile::read(path);
         QVERIFY2(result.ok, qPrintable(result.errorString));
@@ -191,8 +184,8 @@ private slots:
         // A right CRC around a payload that is no record: every payload starts
         // with type, kind and a 4-byte element. Place goes on with left and
         // top; Add with the text (count and units), number, top, left, width.
-        const QByteArray live = encode(change(JournalRecord::Live, 1));
-        const QByteArray place = encode(placed(1, 1, 2)), add = encode(threeRecords[0]);
+        const QByteArray live = encode(change(Live, 1));
+        const QByteArray place = encode(change(Place, 1, {}, 1, 2)), add = encode(threeRecords[0]);
         const auto foreign = [&](const char *name, const QByteArray &payload) {
             row(name, whole + JournalFile::frame(payload), 3);
         };
@@ -263,17 +256,17 @@ private slots:
     void replayStopsAtAMisfit()
     {
         PlotTable table;
-        const Records records = {threeRecords[0], placed(1, 5, 6),
-                                 change(JournalRecord::Add, 1, "Ebb\r\ntide", ElementKind::Note),
-                                 threeRecords[2], placed(1, 9, 9)};
+        const Records records = {threeRecords[0], change(Place, 1, {}, 5, 6),
+                                 {Add, ElementKind::Note, 1, {"Ebb\r\ntide", -1, 0, 0, 0, 0, true, ""}},
+                                 threeRecords[2], change(Place, 1, {}, 9, 9)};
         QCOMPARE(JournalReplay::apply(records, table), 3);
         QCOMPARE(table.icons[1].left, 5.0f);
         QCOMPARE(table.notes[1].text, "Ebb tide");
         QCOMPARE(table.notes.count(), 1);
         const qint32 max = IconNumber::Max;
-        QCOMPARE(JournalReplay::misfit(change(JournalRecord::Add, max + 1), max, 0),
+        QCOMPARE(JournalReplay::misfit(change(Add, max + 1), max, 0),
                  "the table holds as many icons as it can");
-        QCOMPARE(JournalReplay::misfit(change(JournalRecord::Add, max + 1, {}, ElementKind::Note), 0, max),
+        QCOMPARE(JournalReplay::misfit({Add, ElementKind::Note, max + 1, {}}, 0, max),
                  "the table holds as many notes as it can");
     }
 
@@ -346,11 +339,11 @@ private slots:
         QSignalSpy renewed(&writer, &JournalWriter::restarted);
         QSignalSpy failed(&writer, &JournalWriter::failed);
         QVERIFY(writer.start(path, TableIdentity(), "base"));
-        writer.append(retyped(1, "before"));
+        writer.append(change(Text, 1, "before"));
         QVERIFY(writer.flush());
         QVERIFY(how == "rename" ? QFile::rename(path, path + ".moved") : QFile::remove(path));
         QVERIFY(restarts || writeFile(path, "theirs"));
-        writer.append(retyped(1, "after"));
+        writer.append(change(Text, 1, "after"));
         QCOMPARE(writer.flush(), restarts);
         QTRY_COMPARE(renewed.size() + failed.size(), 1);
         QCOMPARE(renewed.size(), int(restarts));
@@ -377,15 +370,12 @@ private slots:
                 QVERIFY(victim->waitForFinished(20000));
                 QCOMPARE(victim->exitStatus(), QProcess::CrashExit);
                 // "<record> <ms>" per record handed over, "0 <ms>" for the kill.
-                const QList<QByteArray> said = victim->readAllStandardOutput().trimmed().split('\n');
-                qint64 killAt = 0;
-                for (const QByteArray &line : said)
-                    killAt = line.startsWith("0 ") ? line.mid(2).toLongLong() : killAt;
+                QMap<int, qint64> at;
+                for (const QByteArray &line : victim->readAllStandardOutput().trimmed().split('\n'))
+                    at.insert(line.split(' ').value(0).toInt(), line.split(' ').value(1).toLongLong());
                 int mustHave = 0;
-                for (const QByteArray &line : said) {
-                    const int k = line.split(' ').value(0).toInt();
-                    mustHave = k > 0 && line.split(' ').value(1).toLongLong() < killAt - 1000 ? k : mustHave;
-                }
+                for (auto i = at.cbegin(); i != at.cend(); ++i)
+                    mustHave = i.key() > 0 && *i < at.value(0) - 1000 ? i.key() : mustHave;
                 QVERIFY2(mustHave > 0, "no record was a second old when the kill came");
                 const JournalFile::ReadResult read = JournalFile::read(victim->arguments().last());
                 QVERIFY2(read.ok, qPrintable(read.errorString));
