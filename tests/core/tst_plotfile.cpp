@@ -6,7 +6,6 @@
 #include "CaseInsensitivePath.h"
 #include "IconSet.h"
 #include "MachineSettings.h"
-#include "PlotNumber.h"
 #include "PlotTableReader.h"
 #include "PlotTableWriter.h"
 
@@ -38,10 +37,10 @@ QString describe(const PlotTable &table)
     return out.join(u'\n');
 }
 
-PlotTableReader::Result readBytes(const QByteArray &bytes, PlotTable &table)
+PlotTableReader::Result readBytes(const QByteArray &bytes, PlotTable &table, const QString &point = ".")
 {
     PlotTableReader reader;
-    reader.setDecimalPoint(QStringLiteral("."));
+    reader.setDecimalPoint(point);
     return reader.read(bytes, table);
 }
 
@@ -76,8 +75,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("point");
         const auto same = [](const char *name, const QByteArray &bytes) {
-            QTest::newRow(name) << bytes << QString() << bytes;
+            QTest::newRow(name) << bytes << QString() << bytes << ".";
         };
         same("two icons and a note", kExample);
         same("blanks, signs, fractions, a note's number other than -1",
@@ -99,16 +99,34 @@ private slots:
         same("ASCII after a byte order mark", "\xef\xbb\xbf" + oneIcon("x"));
 
         const QString u = QStringLiteral("\u00fc");
-        QTest::newRow("edited: UTF-8 stays UTF-8") << oneIcon("\xc3\xa9") << u << oneIcon("\xc3\xbc");
+        QTest::newRow("edited: UTF-8 stays UTF-8") << oneIcon("\xc3\xa9") << u << oneIcon("\xc3\xbc") << ".";
         QTest::newRow("edited: UTF-8 keeps its byte order mark")
-            << "\xef\xbb\xbf" + oneIcon("x") << u << "\xef\xbb\xbf" + oneIcon("\xc3\xbc");
-        QTest::newRow("edited: Windows-1252 while every text fits") << oneIcon("\xe9") << u << oneIcon("\xfc");
-        QTest::newRow("edited: ASCII is written as Windows-1252") << oneIcon("x") << u << oneIcon("\xfc");
+            << "\xef\xbb\xbf" + oneIcon("x") << u << "\xef\xbb\xbf" + oneIcon("\xc3\xbc") << ".";
+        QTest::newRow("edited: Windows-1252 while every text fits") << oneIcon("\xe9") << u << oneIcon("\xfc") << ".";
+        QTest::newRow("edited: ASCII is written as Windows-1252") << oneIcon("x") << u << oneIcon("\xfc") << ".";
         QTest::newRow("edited: Windows-1252 turns UTF-8 for a text beyond it")
-            << oneIcon("x", "caf\xe9.jpg") << QStringLiteral("\u6771") << oneIcon("\xe6\x9d\xb1", "caf\xc3\xa9.jpg");
+            << oneIcon("x", "caf\xe9.jpg") << QStringLiteral("\u6771") << oneIcon("\xe6\x9d\xb1", "caf\xc3\xa9.jpg")
+            << ".";
         // Read back, a text's line break would make records of its pieces.
         QTest::newRow("edited: a line break is refused")
-            << oneIcon("x") << "Pier\r6" << QByteArray("A text of the table holds a line break.");
+            << oneIcon("x") << "Pier\r6" << QByteArray("A text of the table holds a line break.") << ".";
+
+        // Place lines as read and as written: seven significant digits in
+        // plain notation; a line that does not convert keeps the template's 0.
+        const auto places = [](const QByteArrayList &lines) {
+            QByteArrayList table{"a.jpg", "Set"};
+            for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
+                table << "x" << " 1 " << lines[i] << lines[i + 1];
+            return crlf(table << "[Notes]" << "[End]");
+        };
+        QTest::newRow("numbers") << places({"1.5E2", "1e-5", "1e10", "12345678", "3.14159265", "1.00000011920929",
+                                            "-0", "1,000", "1e40", "NaN", "", "5e"})
+                                 << QString()
+                                 << places({" 150 ", " 0.00001 ", " 10000000000 ", " 12345680 ", " 3.141593 ", " 1 ",
+                                            " 0 ", " 0 ", " 0 ", " 0 ", " 0 ", " 0 "})
+                                 << ".";
+        QTest::newRow("decimal comma") << places({"1012,5", "1012.5"}) << QString()
+                                       << places({" 1012,5 ", " 1012,5 "}) << ",";
     }
 
     void writtenBack()
@@ -116,14 +134,15 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QFETCH(QByteArray, written);
+        QFETCH(QString, point);
         PlotTable table;
-        QCOMPARE(readBytes(bytes, table), PlotTableReader::Complete);
+        QCOMPARE(readBytes(bytes, table, point), PlotTableReader::Complete);
         if (!text.isNull())
             table.icons[1].text = text;
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         PlotTableWriter writer;
-        writer.setDecimalPoint(QStringLiteral("."));
+        writer.setDecimalPoint(point);
         QCOMPARE(writer.write(buffer, table) ? buffer.data() : writer.errorString().toUtf8(), written);
     }
 
@@ -177,43 +196,10 @@ private slots:
             QVERIFY(table.icons[k].live);
     }
 
-    void numbers_data()
+    void unreadableTables()
     {
-        // A number line as read, the decimal point, and the value read from
-        // it as written back; an empty one means the line does not convert.
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("decimalPoint");
-        QTest::addColumn<QString>("written");
-        const char *rows[][3] = {
-            {" 1440 ", ".", " 1440 "}, {"1012,5", ",", " 1012,5 "}, {"1012.5", ",", " 1012,5 "}, {"-600", ".", "-600 "},
-            {"-0", ".", " 0 "}, {"1.5E2", ".", " 150 "}, {"1e-5", ".", " 0.00001 "}, {"1e10", ".", " 10000000000 "},
-            {"12345678", ".", " 12345680 "}, {"3.14159265", ".", " 3.141593 "}, {"1.00000011920929", ".", " 1 "},
-            {"1,000", ".", ""}, {"1e40", ".", ""}, {"NaN", ".", ""}, {"", ".", ""}, {"5e", ".", ""}};
-        for (const auto &[line, point, written] : rows)
-            QTest::addRow("%s in %s", line, point) << line << point << written;
-    }
-
-    void numbers()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, decimalPoint);
-        QFETCH(QString, written);
-        float value = 42.0f;
-        QCOMPARE(PlotNumber::parseSingle(line, decimalPoint, &value), !written.isEmpty());
-        if (written.isEmpty())
-            QCOMPARE(value, 42.0f); // untouched
-        else
-            QCOMPARE(PlotNumber::formatSingle(value, decimalPoint), written);
-    }
-
-    void filesOnDisk()
-    {
-        const QString path = m_root.filePath("Harbour.plt");
-        QVERIFY(PlotTableWriter().writeNew(path, "map.jpg", "BasicSet"));
-        QCOMPARE(contents(path), crlf({"map.jpg", "BasicSet", "[Notes]", "[End]"}));
         PlotTable table;
         PlotTableReader reader;
-        QCOMPARE(reader.read(path, table), PlotTableReader::Complete);
         QCOMPARE(reader.read(m_root.filePath("none.plt"), table), PlotTableReader::OpenFailed);
         QVERIFY(!reader.errorString().isEmpty());
         QCOMPARE(reader.read(m_root.path(), table), PlotTableReader::OpenFailed);
@@ -227,15 +213,14 @@ private slots:
                     && QFile(m_root.filePath(name)).open(QIODevice::WriteOnly));
         QTest::addColumn<QString>("relative");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("exact") << "Icons/BasicSet/icon_1.jpg" << "Icons/BasicSet/icon_1.jpg";
-        QTest::newRow("any case") << "plot tables/harbour.PLT" << "Plot Tables/Harbour.plt";
-        QTest::newRow("capitals on disk") << "icons/basicset/icon_3.jpg" << "Icons/BasicSet/ICON_3.JPG";
-        QTest::newRow("backslashes") << "ICONS\\BASICSET\\Icon_1.Jpg" << "Icons/BasicSet/icon_1.jpg";
-        QTest::newRow("doubled separators") << "Icons//BasicSet/" << "Icons/BasicSet";
-        QTest::newRow("missing file") << "plot tables/Missing.plt" << "Plot Tables/Missing.plt";
-        QTest::newRow("missing folder") << "Nothing/Here.jpg" << "Nothing/Here.jpg";
-        QTest::newRow("exact match wins") << "Cases/same.txt" << "Cases/same.txt";
-        QTest::newRow("else the first in order") << "cases/SAME.TXT" << "Cases/Same.txt";
+        // The exact name wins over others of another case; else the first in order.
+        for (const auto &[relative, expected] : {
+                 std::pair{"Icons/BasicSet/icon_1.jpg", "Icons/BasicSet/icon_1.jpg"},
+                 {"plot tables/harbour.PLT", "Plot Tables/Harbour.plt"}, {"Cases/same.txt", "Cases/same.txt"},
+                 {"icons/basicset/icon_3.jpg", "Icons/BasicSet/ICON_3.JPG"}, {"cases/SAME.TXT", "Cases/Same.txt"},
+                 {"ICONS\\BASICSET\\Icon_1.Jpg", "Icons/BasicSet/icon_1.jpg"}, {"Icons//BasicSet/", "Icons/BasicSet"},
+                 {"plot tables/Missing.plt", "Plot Tables/Missing.plt"}, {"Nothing/Here.jpg", "Nothing/Here.jpg"}})
+            QTest::newRow(relative) << relative << expected;
     }
 
     void resolve()
