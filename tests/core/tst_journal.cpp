@@ -71,10 +71,10 @@ QByteArray flipped(const QByteArray &bytes, qsizetype at)
     return patched(bytes, at, QByteArray(1, char(bytes[at] ^ 0x10)));
 }
 
-QByteArray floatBytes(float value)
+QByteArray patched(QByteArray bytes, qsizetype at, float value)
 {
-    const float little = qToLittleEndian(value);
-    return QByteArray(reinterpret_cast<const char *>(&little), 4);
+    qToLittleEndian(value, bytes.data() + at);
+    return bytes;
 }
 
 // The process that gets killed: appends record after record (the text
@@ -184,9 +184,9 @@ private slots:
             {"type 0", patched(live, 0, QByteArray(1, 0))}, {"type 5", patched(live, 0, QByteArray(1, 5))},
             {"kind 2", patched(live, 1, QByteArray(1, 2))}, {"element 0", patched(live, 2, QByteArray(4, 0))},
             {"element -1", patched(live, 2, QByteArray(4, '\xff'))}, {"live byte 2", patched(live, 6, QByteArray(1, 2))},
-            {"trailing byte", live + '\0'}, {"left NaN", patched(place, 6, floatBytes(std::nanf("")))},
-            {"top infinite", patched(place, 10, floatBytes(INFINITY))},
-            {"add width NaN", patched(add, 6 + 4 + 2 * 4 + 4 + 4 + 4, floatBytes(NAN))},
+            {"trailing byte", live + '\0'}, {"left NaN", patched(place, 6, std::nanf(""))},
+            {"top infinite", patched(place, 10, float(INFINITY))},
+            {"add width NaN", patched(add, 6 + 4 + 2 * 4 + 4 + 4 + 4, float(NAN))},
             {"text count 2^32-1", patched(add, 6, QByteArray(4, '\xff'))}};
         for (const auto &[name, payload] : foreign)
             row(name, whole + JournalFile::frame(payload), 3);

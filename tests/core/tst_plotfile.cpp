@@ -222,9 +222,8 @@ private slots:
 
     void countIconSet_data()
     {
-        // Icons/S holds icon_1.jpg .. icon_<run>.jpg and the other entries,
-        // a folder where the name ends in "/", unreadable where it starts
-        // with "!".
+        // Icons/S holds icon_1.jpg .. icon_<run>.jpg and the others: a folder
+        // where the name ends in "/", unreadable where it starts with "!".
         QTest::addColumn<int>("run");
         QTest::addColumn<QStringList>("others");
         QTest::addColumn<QString>("set");

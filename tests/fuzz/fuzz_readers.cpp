@@ -1,14 +1,10 @@
-// Any bytes through the plot table reader, the number conversions and, when
-// they open as a journal, the recovery journal's reader and the replay onto
-// the table copy it holds. What a read yields is neither lost nor changed by
-// writing and reading it back; a number that reads writes back to the same
-// value; a journal record encodes back to its payload and a second pass reads
-// the same records; a replayed table is written and read back whole.
+// Any bytes through the plot table reader or, when they open as one, the
+// recovery journal's reader and the replay onto the table copy it holds,
+// with the properties saving and recovery rely on.
 
 #include "Blanks.h"
 #include "JournalReader.h"
 #include "JournalReplay.h"
-#include "PlotNumber.h"
 #include "PlotTableReader.h"
 #include "PlotTableWriter.h"
 
@@ -35,17 +31,10 @@ void requireSameElements(const ElementArray &a, const ElementArray &b)
     }
 }
 
+// Nothing a read yields is lost or changed by writing it and reading it
+// back, every number on a place or number line included.
 void checkTable(const QByteArray &bytes)
 {
-    const QString line = QString::fromLatin1(bytes.left(48));
-    float single = 0.0f, singleAgain = 1.0f;
-    if (PlotNumber::parseSingle(line, kPoint, &single))
-        REQUIRE(PlotNumber::parseSingle(PlotNumber::formatSingle(single, kPoint), kPoint, &singleAgain)
-                && singleAgain == single);
-    qint32 whole = 0, wholeAgain = 1;
-    if (PlotNumber::parseWhole(line, kPoint, &whole))
-        REQUIRE(PlotNumber::parseWhole(PlotNumber::formatWhole(whole), kPoint, &wholeAgain) && wholeAgain == whole);
-
     PlotTable first, second;
     PlotTableReader reader;
     reader.setDecimalPoint(kPoint);
@@ -78,14 +67,15 @@ std::optional<QPair<int, int>> liveCounts(const PlotTable &table)
     return live;
 }
 
-void checkJournal(const QByteArray &bytes)
+// False when the bytes do not open as a journal.
+bool checkJournal(const QByteArray &bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     JournalReader reader;
     if (!reader.open(&buffer))
-        return;
+        return false;
     PlotTable table, back;
     PlotTableReader tableReader;
     tableReader.read(reader.base(), table);
@@ -106,6 +96,7 @@ void checkJournal(const QByteArray &bytes)
     REQUIRE(PlotTableWriter().write(written, table)); // replay leaves no line break in a text
     const auto live = liveCounts(table);
     REQUIRE(!live || (tableReader.read(written.data(), back) == PlotTableReader::Complete && liveCounts(back) == live));
+    return true;
 }
 
 } // namespace
@@ -113,7 +104,7 @@ void checkJournal(const QByteArray &bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    checkTable(bytes);
-    checkJournal(bytes);
+    if (!checkJournal(bytes))
+        checkTable(bytes);
     return 0;
 }
