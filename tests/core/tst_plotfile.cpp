@@ -42,21 +42,11 @@ PlotTableReader::Result readBytes(const QByteArray &bytes, PlotTable &table, con
     return reader.read(bytes, table);
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A table of one icon with the given text.
 QByteArray oneIcon(const QByteArray &text, const QByteArray &background = "a.jpg")
 {
     return crlf({background, "Set", text, " 1 ", " 0 ", " 0 ", "[Notes]", "[End]"});
 }
-
-const QByteArray kExample = crlf({"harbour.jpg", "BasicSet", "Command post", " 12 ", " 1440 ",
-                                  " 2535 ", "", " 3 ", " 600 ", " 4215 ", "[Notes]",
-                                  "Check the north gate", "-1 ", " 3000 ", " 600 ", "[End]"});
 
 } // namespace
 
@@ -147,7 +137,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("example") << kExample
+        QTest::newRow("example") << crlf({"harbour.jpg", "BasicSet", "Command post", " 12 ", " 1440 ", " 2535 ", "",
+                                          " 3 ", " 600 ", " 4215 ", "[Notes]", "Check the north gate", "-1 ",
+                                          " 3000 ", " 600 ", "[End]"})
                                  << "bg[harbour.jpg] set[BasicSet]\n"
                                     "icon 1 [Command post] #12 key[12] @1440,2535\n"
                                     "icon 2 [] #3 key[3] @600,4215\n"
@@ -249,12 +241,10 @@ private slots:
         QVERIFY(folder.mkpath("."));
         for (int n = 1; n <= run; ++n)
             others << QStringLiteral("icon_%1.jpg").arg(n);
-        for (QString name : std::as_const(others)) {
-            const bool unreadable = name.startsWith(u'!');
-            QFile file(folder.filePath(name.remove(u'!')));
+        for (const QString &name : std::as_const(others)) {
+            QFile file(folder.filePath(QString(name).remove(u'!')));
             QVERIFY(name.endsWith(u'/') ? folder.mkdir(name) : file.open(QIODevice::WriteOnly));
-            if (unreadable)
-                file.setPermissions(QFileDevice::WriteOwner);
+            QVERIFY(!name.startsWith(u'!') || file.setPermissions(QFileDevice::WriteOwner));
         }
         // Root reads anything: the count runs as "nobody" in a folder all may enter.
         for (const QString &entered : {root.path(), root.filePath("Icons"), folder.path()})
@@ -277,22 +267,23 @@ private slots:
         QTemporaryDir dir;
         qputenv("XDG_CONFIG_DIRS", (dir.path() + ":/etc/xdg").toUtf8());
         const QString store = dir.filePath("Brindlemoor/Quenbrack.ini");
+        QFile file(store);
+        const auto contents = [&file] { return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(); };
         write("/opt/qb");
         // Another value and another product's section survive an overwrite.
-        QFile file(store);
         QVERIFY(file.open(QIODevice::Append) && file.write("Other=1\n[Software\\Elsewhere]\nPath=/keep\n") > 0);
         file.close();
         write("  /opt/Quen brack  ");
         const QByteArray written = "[Software\\Brindlemoor]\n[Software\\Brindlemoor\\Products]\n"
                                    "[Software\\Brindlemoor\\Products\\Quenbrack]\nPath=/opt/Quen brack\n"
                                    "Other=1\n[Software\\Elsewhere]\nPath=/keep\n";
-        QCOMPARE(contents(store), written);
-        // With a file where the folder should be, nothing is written, also
-        // for root, and nothing is said.
+        QCOMPARE(contents(), written);
+        file.close();
+        // A file where the folder should be: nothing written, also for root, and nothing said.
         qputenv("XDG_CONFIG_DIRS", store.toUtf8());
         write("/opt/other");
         QVERIFY(!QFile::exists(MachineSettings::storePath()));
-        QCOMPARE(contents(store), written);
+        QCOMPARE(contents(), written);
     }
 };
 

@@ -20,8 +20,6 @@
 
 namespace {
 
-const QString kPoint = QStringLiteral(".");
-
 void requireSameElements(const ElementArray &a, const ElementArray &b)
 {
     REQUIRE(a.count() == b.count());
@@ -37,10 +35,10 @@ void checkTable(const QByteArray &bytes)
 {
     PlotTable first, second;
     PlotTableReader reader;
-    reader.setDecimalPoint(kPoint);
+    reader.setDecimalPoint(QStringLiteral("."));
     reader.read(bytes, first);
     PlotTableWriter writer;
-    writer.setDecimalPoint(kPoint);
+    writer.setDecimalPoint(QStringLiteral("."));
     const QByteArray written = writer.encode(first);
     REQUIRE(reader.read(written, second) == PlotTableReader::Complete);
     REQUIRE(first.backgroundName == second.backgroundName && first.iconSetName == second.iconSetName);
