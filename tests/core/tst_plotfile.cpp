@@ -73,7 +73,7 @@ private slots:
         same("Windows-1252 texts", crlf({"caf\xe9.jpg", "Set", "\x80 5 \x93quoted\x94", " 1 ", " 0 ", " 0 ",
                                          "[Notes]", "\xc4rger", "-1 ", " 0 ", " 0 ", "[End]"}));
         same("UTF-8 texts beyond Windows-1252",
-             crlf({"a.jpg", "Set", "\xe6\x9d\xb1\xe4\xba\xac port", " 1 ", " 0 ", " 0 ", "[Notes]",
+             crlf({"a.jpg", "Set", "\xe6\x9d\xb1\xe4\xba\xac port", " 1 ", "-0.25 ", " 1012.5 ", "[Notes]",
                    "\xc5\xbb\xc3\xb3\xc5\x82w", "-1 ", " 0 ", " 0 ", "[End]"}));
         same("line 1 beginning with a byte order mark of its own",
              QByteArray("\xef\xbb\xbf\xef\xbb\xbf\xe2\x82\xac.jpg\r\nSet\r\n[Notes]\r\n[End]\r\n"));
