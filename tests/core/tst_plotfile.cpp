@@ -91,10 +91,11 @@ private slots:
             << "\xef\xbb\xbf" + oneIcon("x") << u << "\xef\xbb\xbf" + oneIcon("\xc3\xbc") << ".";
         QTest::newRow("edited: Windows-1252 while every text fits") << oneIcon("\xe9") << u << oneIcon("\xfc") << ".";
         QTest::newRow("edited: ASCII is written as Windows-1252") << oneIcon("x") << u << oneIcon("\xfc") << ".";
+        QTest::newRow("edited: UTF-8 where Windows-1252 bytes would read as UTF-8")
+            << oneIcon("x") << QStringLiteral("\u00c3\u00a9") << oneIcon("\xc3\x83\xc2\xa9") << ".";
         QTest::newRow("edited: Windows-1252 turns UTF-8 for a text beyond it")
             << oneIcon("x", "caf\xe9.jpg") << QStringLiteral("\u6771") << oneIcon("\xe6\x9d\xb1", "caf\xc3\xa9.jpg")
             << ".";
-        // Read back, a text's line break would make records of its pieces.
         QTest::newRow("edited: a line break is refused")
             << oneIcon("x") << "Pier\r6" << QByteArray("A text of the table holds a line break.") << ".";
 
@@ -147,8 +148,7 @@ private slots:
         QTest::newRow("blanks around markers, a byte order mark before line 1")
             << QByteArray("\xef\xbb\xbf" "b\r\ns\r\n  [Notes] \r\nn\r\n-1 \r\n 1 \r\n 2 \r\n [End]  \r\n")
             << "bg[b] set[s]\nnote 1 [n] #-1 key[-1] @1,2";
-        // The number line's text names the picture.
-        QTest::newRow("marker in small letters is an icon text")
+        QTest::newRow("marker in small letters is an icon text, its number line's text names the picture")
             << crlf({"b", "s", "[notes]", " 07 ", " 1 ", " 2 ", "[Notes]"})
             << "bg[b] set[s]\nicon 1 [[notes]] #7 key[07] @1,2";
         QTest::newRow("lines after [End] are notes")
