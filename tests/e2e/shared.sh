@@ -3,7 +3,7 @@
 # its edits refused and its close leaving the file as it was, while the first one's edits
 # are saved. A process killed outright leaves a lock that the next start takes over,
 # offering the recovery. Another spelling of the open table's path, or a link to it, is
-# the same table. (Changes from outside, touch among them: tst_shared.)
+# the same table. (Changes from outside, touch among them: tst_guard.)
 source "$(dirname "$0")/lib.sh"
 e2e_start "$1"
 tables="$APP/Plot Tables" table="$APP/Plot Tables/Harbour.plt"

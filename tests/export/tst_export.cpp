@@ -5,6 +5,7 @@
 
 #include "DocumentFixture.h"
 #include "ExportDialog.h"
+#include "Legend.h"
 #include "PageTiling.h"
 #include "TableContent.h"
 #include "TableExporter.h"
@@ -204,6 +205,7 @@ private slots:
         QTest::newRow("too large") << "png" << 60.0 << false << "54000 x 36000 pixels";
         QTest::newRow("cancelled picture") << "png" << 1.0 << true << "";
         QTest::newRow("cancelled pdf") << "pdf" << 1.0 << true << "";
+        QTest::newRow("cancelled svg") << "svg" << 1.0 << true << "";
     }
     void failureLeavesTheFileAlone()
     {
@@ -222,6 +224,46 @@ private slots:
         QVERIFY2(exporter.errorString().contains(message), qPrintable(exporter.errorString()));
         QCOMPARE(dir.readBytes(name), QByteArray("before"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
+    }
+
+    // Beside a picture or drawing, the legend lists every icon; a table too
+    // short for one column of them gets more columns, each drawn.
+    void legendBesideThePlot_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("png") << "png";
+        QTest::newRow("svg") << "svg";
+    }
+    void legendBesideThePlot()
+    {
+        QFETCH(QString, format);
+        const TestProgramFolder folder;
+        folder.writePicture("Plot Templates/white.bmp", QSize(200, 100), Qt::white);
+        folder.writeIconSet("Set", 1);
+        QStringList lines{"white.bmp", "Set"};
+        for (int n = 1; n <= 6; ++n)
+            lines << QStringLiteral("Icon %1").arg(n) << " 1 " << " 150 " << QString::number(n * 300);
+        folder.writeBytes("Plot Tables/L.plt", TestProgramFolder::crlf(lines << "[Notes]" << "[End]"));
+        const TableContent content(folder.file("Plot Tables/L.plt"), ProgramFolder(folder.path()));
+        const QString path = folder.file("l." + format);
+        QVERIFY(TableExporter(content).write({path, format, 1.0, 96, true}));
+        const int columns = 2;
+        if (format == QLatin1String("svg")) {
+            const Svg svg = readSvg(path);
+            QCOMPARE(svg.viewBox, QStringLiteral("0 0 %1 100").arg(200 + columns * Legend::ColumnWidth));
+            for (int n = 1; n <= 6; ++n)
+                QVERIFY(svg.texts.join(' ').contains(QStringLiteral("Icon %1").arg(n)));
+            return;
+        }
+        const QImage out(path);
+        QCOMPARE(out.size(), QSize(200 + columns * Legend::ColumnWidth, 100));
+        for (int c = 0; c < columns; ++c) {
+            int ink = 0;
+            for (int x = 210 + c * Legend::ColumnWidth; x < 200 + (c + 1) * Legend::ColumnWidth; ++x)
+                for (int y = 0; y < 100; ++y)
+                    ink += qGray(out.pixel(x, y)) < 128;
+            QVERIFY2(ink > 50, qPrintable(QStringLiteral("column %1 is blank").arg(c)));
+        }
     }
 
     // From an open window: what is drawn follows the window's stacking.
@@ -272,11 +314,14 @@ private slots:
         crowded(f);
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath(name);
+        f.services.answerSave(path);
         // Answered from inside the modal dialog's event loop.
         QTimer::singleShot(0, [path] {
             auto *dialog = qobject_cast<ExportDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            dialog->pathField()->setText(path);
+            for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                if (button->text() == QLatin1String("&Browse..."))
+                    button->click();
             dialog->okButton()->click();
         });
         f.main->exportAction()->trigger();
@@ -355,13 +400,13 @@ private slots:
     void commandManyTablesIntoAFolder()
     {
         QTemporaryDir dir;
-        const Result r = run({}, {"--export-dir", dir.path(), "--format", "svg", kHarbour,
+        const Result r = run({}, {"--export-dir", dir.path(), "--format", "JPEG", kHarbour,
                                   kProgram + "/Plot Tables/Office Floor.plt"},
                              dir.path());
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out.count(u'\n'), 2);
-        QVERIFY(QFile::exists(dir.filePath("Harbour.svg")));
-        QVERIFY(QFile::exists(dir.filePath("Office Floor.svg")));
+        QVERIFY(QFile::exists(dir.filePath("Harbour.jpg")));
+        QVERIFY(QFile::exists(dir.filePath("Office Floor.jpg")));
         // A second table of the same name would take the first one's file.
         QDir(dir.path()).mkdir("copy");
         QVERIFY(QFile::copy(kHarbour, dir.filePath("copy/Harbour.plt")));
@@ -393,6 +438,17 @@ private slots:
                                    << "40024 x 24 pixels";
         QTest::newRow("bad scale") << QStringList{"--export", "old.png", "--scale", "x", kHarbour}
                                    << 2 << "--scale";
+        QTest::newRow("unknown option") << QStringList{"--export", "old.png", "--bold", kHarbour}
+                                        << 2 << "bold";
+        QTest::newRow("file and folder")
+            << QStringList{"--export", "old.png", "--export-dir", ".", kHarbour} << 2 << "either";
+        QTest::newRow("two tables") << QStringList{"--export", "old.png", kHarbour, kHarbour} << 2
+                                    << "exactly one";
+        QTest::newRow("no table") << QStringList{"--export-dir", "."} << 2 << "name the tables";
+        QTest::newRow("unknown format")
+            << QStringList{"--export-dir", ".", "--format", "gif", kHarbour} << 2 << "unknown format";
+        QTest::newRow("no such export folder")
+            << QStringList{"--export-dir", "gone", kHarbour} << 1 << "no such folder";
     }
     void commandBadInputChangesNothing()
     {
@@ -414,7 +470,8 @@ private slots:
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
-        QVERIFY(!QFile::exists(dir.file(arguments[1])) || dir.readBytes(arguments[1]) == "before\r\n");
+        for (const char *name : {"old.png", "old.gif", "locked/old.png", "notes.txt"})
+            QCOMPARE(dir.readBytes(QString::fromLatin1(name)), QByteArray("before\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
     }
 };

@@ -1,4 +1,5 @@
 // Find: the list of a window's icons and the marker on the chosen one.
+// Typing a filter and Return, with the marker scrolled into view: e2e_surface.
 
 #include "ActionMenuFrame.h"
 #include "DocumentFixture.h"
@@ -60,18 +61,15 @@ private slots:
         // Icons 24 pixels wide at x = 20, 60, 100, ... along the top; a note at (200, 200).
         PlotWindow *w = openIcons(f, "T.plt", {"Pier", "   ", " Gate ", "\t", "Cut me"}, 300, 600,
                                   {"Note", "-1 ", " 3000 ", " 3000 "});
-        // The fifth icon, cut and pasted back, is listed twice.
+        // The fifth icon, cut and pasted back, is listed twice. Find while a placement waits: the
+        // palette closes, nothing is placed.
         MouseInput::rightClickThen(w, QPoint(185, 15), w->actionMenuFrame()->cutButton());
         MouseInput::rightClickThen(w, QPoint(300, 200), w->palette()->pasteButton());
-        // Find while a placement waits: the palette closes, nothing is placed.
         QCOMPARE(find(w), (QStringList{"Pier", "[Blank]", " Gate ", "\t", "[Deleted]", "Cut me"}));
-        QVERIFY(!w->palette()->isVisible());
-        QVERIFY(!w->placing()->isWaiting());
+        QVERIFY(!w->palette()->isVisible() && !w->placing()->isWaiting());
         QCOMPARE(w->document()->count(ElementKind::Icon), 6);
-
-        // With the list open Pier moves and the blank one, moved out from
-        // under the panel, is deleted; the list stays as it was, the marker
-        // goes where Pier is now.
+        // With the list open Pier moves and the blank one, moved out from under the panel, is
+        // deleted; the list stays as it was, the marker goes where Pier is now.
         w->document()->move(ElementKind::Icon, 1, QPointF(6750, 4500));
         w->document()->move(ElementKind::Icon, 2, QPointF(6750, 3000));
         MouseInput::rightClickThen(w, QPoint(455, 205), w->actionMenuFrame()->deleteButton());
@@ -79,25 +77,20 @@ private slots:
         clickRow(w, 0);
         QVERIFY(!w->findPanel()->isVisible());
         QCOMPARE(w->locateMarker()->geometry(), QRect(450, 300, 25, 25));
-        QVERIFY(w->locateMarker()->isVisible());
-        QVERIFY(f.services.calls.isEmpty());
+        QVERIFY(w->locateMarker()->isVisible() && f.services.calls.isEmpty());
         QCOMPARE(find(w)[1], "[Deleted]");
         clickRow(w, 1);
         QCOMPARE(w->locateMarker()->pos(), QPoint(450, 200));
-        QCOMPARE(f.services.calls.size(), 1);
+        QVERIFY(f.services.calls.size() == 1 && f.services.calls[0].icon == MessageIcon::None
+                && f.services.calls[0].title == "Quenbrack");
         QCOMPARE(f.services.calls[0].text,
                  "Old location of an icon that was deleted during this session.\r\nRecently "
                  "deleted icon pointers will be removed once you exit/save this Plot Table.");
-        QCOMPARE(f.services.calls[0].title, "Quenbrack");
-        QCOMPARE(f.services.calls[0].icon, MessageIcon::None);
-
-        // The marker stays through a click on a note and a new Find, and
-        // goes with a click on an icon.
+        // The marker stays through a click on a note and a new Find, and goes with a click on an icon.
         MouseInput::click(w, QPoint(205, 205));
         find(w);
         QTest::mouseClick(w->findPanel()->closeButton(), Qt::LeftButton);
-        QVERIFY(!w->findPanel()->isVisible());
-        QVERIFY(w->locateMarker()->isVisible());
+        QVERIFY(!w->findPanel()->isVisible() && w->locateMarker()->isVisible());
         MouseInput::click(w, QPoint(105, 15));
         QVERIFY(!w->locateMarker()->isVisible());
         QCOMPARE(w->carrying()->carriedIcon(), 3);
@@ -114,10 +107,8 @@ private slots:
         QTest::newRow("nothing typed: every entry, Down twice")
             << "" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
             << QStringList{"North Pier", "Gate", "pier head", "[Blank]"} << 2;
-        QTest::newRow("narrowed without regard to case")
-            << "PIER" << QList<int>{Qt::Key_Down, Qt::Key_Enter} << piers << 3;
-        QTest::newRow("no match: Enter does nothing")
-            << "quay" << QList<int>{Qt::Key_Return} << QStringList{} << 0;
+        QTest::newRow("narrowed, Down, Enter") << "PIER" << QList<int>{Qt::Key_Down, Qt::Key_Enter} << piers << 3;
+        QTest::newRow("no match: Enter does nothing") << "quay" << QList<int>{Qt::Key_Return} << QStringList{} << 0;
         QTest::newRow("Escape closes the panel") << "pier" << QList<int>{Qt::Key_Escape} << piers << 0;
     }
 
@@ -142,8 +133,7 @@ private slots:
         QCOMPARE(w->findPanel()->isVisible(), marked == 0 && keys.last() != Qt::Key_Escape);
         if (marked) {
             QCOMPARE(w->locateMarker()->pos(), QPoint((600 + 1500 * (marked - 1)) / 15, 10));
-            // A click on the bare background takes the marker away.
-            MouseInput::click(w, QPoint(500, 50));
+            MouseInput::click(w, QPoint(500, 50)); // the bare background takes the marker away
             QVERIFY(!w->locateMarker()->isVisible());
         }
     }
