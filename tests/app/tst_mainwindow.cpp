@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QToolTip>
+#include <QMenuBar>
 #include <QtTest>
 
 #include <csignal>
@@ -298,6 +299,18 @@ private slots:
         QTest::keyClick(about, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!f.main->aboutBox());
+    }
+
+    void captions()
+    {
+        // The commands' own words, which users and the help page know them by, and a key no row below presses.
+        Tables f;
+        QStringList seen;
+        for (QAction *menu : f.main->menuBar()->actions())
+            for (QAction *a : menu->menu()->actions())
+                seen << menu->text() + ' ' + a->text() + ' ' + a->shortcut().toString();
+        for (const char *caption : {"&File Save &Snapshot ", "&File &Export... Ctrl+E", "&Help &Info F1", "&Help &About "})
+            QVERIFY2(seen.contains(caption), caption);
     }
 
     void shortcuts_data()
