@@ -2,7 +2,6 @@
 
 #include "Twips.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -37,20 +36,10 @@ ActionMenuFrame::ActionMenuFrame(QWidget *parent)
     m_closeButton->setAccessibleName(QStringLiteral("Close"));
 }
 
-void ActionMenuFrame::keyPressEvent(QKeyEvent *event)
-{
-    // Left and Right (and Tab) reach focusNextPrevChild() from the buttons.
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        focusNextPrevChild(event->key() == Qt::Key_Down);
-        event->accept();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}
-
 bool ActionMenuFrame::focusNextPrevChild(bool next)
 {
-    // The focus goes round the menu's buttons and stays inside the menu.
+    // The arrow keys and Tab reach here from the focused button. The focus
+    // goes round the menu's buttons and stays inside the menu.
     const QList<QPushButton *> order = {m_editButton, m_cutButton, m_deleteButton, m_closeButton};
     const qsizetype at = order.indexOf(qobject_cast<QPushButton *>(focusWidget()));
     const qsizetype step = next ? 1 : -1;
