@@ -216,6 +216,8 @@ void MainWindow::activeWindowChanged()
          {m_saveAction, m_snapshotAction, m_exportAction, m_printAction, m_pasteAction,
           m_findAction})
         action->setEnabled(table != nullptr);
+    // A read-only window has nothing of its own to write.
+    m_saveAction->setEnabled(table && !table->document()->isReadOnly());
     m_saveAllAction->setEnabled(!m_tableWindows.isEmpty());
     if (m_followedSelection)
         m_followedSelection->disconnect(this);

@@ -287,6 +287,7 @@ private slots:
         const bool readOnly = answer == 0;
         QCOMPARE(w->windowTitle().contains("(read-only)"), readOnly);
         QCOMPARE(f.main->tableStatusBar()->countsText().endsWith("(read-only)"), readOnly);
+        QCOMPARE(f.main->saveAction()->isEnabled(), !readOnly);
         f.main->clipboard() = {QStringLiteral("Cut note"), IconNumber::Note, QString()};
         f.services.answerInput(QStringLiteral("Edited"));
         const PlotView::Target icon{PlotView::Target::Icon, 1};
