@@ -41,6 +41,16 @@ QPointF placeFor(int k)
     return QPointF(15 * (k * 37 % 1900), 15 * (k * 53 % 1400));
 }
 
+// Qt paints at the platform's next frame, after a timer that
+// processEvents() does not wait for; an update request paints what is
+// waiting at once, so that the figure holds the repaint.
+void repaintNow(PlotWindow *window)
+{
+    QApplication::processEvents();
+    QEvent request(QEvent::UpdateRequest);
+    QApplication::sendEvent(window->window(), &request);
+}
+
 } // namespace
 
 HistoryFigures::HistoryFigures(const BenchProgramFolder &folder, const BenchSizes &sizes)
@@ -66,16 +76,6 @@ void HistoryFigures::run(FigureTable &table)
     closeWindow(window);
     journalShare(table);
     replay(table);
-}
-
-// Qt paints at the platform's next frame, after a timer that
-// processEvents() does not wait for; an update request paints what is
-// waiting at once, so that the figure holds the repaint.
-static void repaintNow(PlotWindow *window)
-{
-    QApplication::processEvents();
-    QEvent request(QEvent::UpdateRequest);
-    QApplication::sendEvent(window->window(), &request);
 }
 
 void HistoryFigures::undoAndRedo(PlotWindow *window, FigureTable &table)

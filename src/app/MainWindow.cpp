@@ -213,8 +213,7 @@ void MainWindow::activeWindowChanged()
 {
     PlotWindow *table = activeTable();
     for (QAction *action :
-         {m_saveAction, m_snapshotAction, m_exportAction, m_printAction, m_pasteAction,
-          m_findAction})
+         {m_snapshotAction, m_exportAction, m_printAction, m_pasteAction, m_findAction})
         action->setEnabled(table != nullptr);
     // A read-only window has nothing of its own to write.
     m_saveAction->setEnabled(table && !table->document()->isReadOnly());

@@ -29,7 +29,6 @@ public:
     // Starts watching file, whose bytes the window holds now.
     void watch(const QString &file, const QByteArray &bytes);
     void stop();
-    bool isWatching() const { return !m_file.isEmpty(); }
 
     // Looks at the file now rather than when the next notice comes.
     void check();

@@ -75,7 +75,6 @@ public:
     ActionMenu *actionMenu() const { return m_actionMenu; }
     ZoomController *zoomController() const { return m_zoom; }
     Selection *selection() const { return m_selection; }
-    KeyboardEditing *keyboardEditing() const { return m_keyboard; }
 
     // Zoom In, Zoom Out, Fit Window and Actual Size for this window, in
     // menu order; their shortcuts work while the window has the focus.

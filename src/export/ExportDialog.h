@@ -28,9 +28,6 @@ public:
     void remember() const;
 
     QLineEdit *pathField() const { return m_path; }
-    QSpinBox *scaleBox() const { return m_scale; }
-    QSpinBox *dpiBox() const { return m_dpi; }
-    QCheckBox *legendBox() const { return m_legend; }
     QPushButton *okButton() const { return m_ok; }
 
 private:
