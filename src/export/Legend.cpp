@@ -56,6 +56,16 @@ Legend::Legend(const TableContent &content)
     }
 }
 
+std::unique_ptr<Legend> Legend::numbering(const TableContent &content, TableRenderer &renderer,
+                                          bool wanted)
+{
+    if (!wanted)
+        return nullptr;
+    auto legend = std::make_unique<Legend>(content);
+    renderer.setIconNumbers(legend->numbers());
+    return legend;
+}
+
 QHash<int, int> Legend::numbers() const
 {
     QHash<int, int> numbers;

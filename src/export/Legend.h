@@ -6,10 +6,13 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
 class QPainter;
 class QPaintDevice;
 class QPagedPaintDevice;
 class TableContent;
+class TableRenderer;
 
 // The key to a table's icons on paper or in a picture, where no tooltip
 // shows their texts: every live icon with its picture, the number drawn
@@ -21,6 +24,10 @@ class Legend
 {
 public:
     explicit Legend(const TableContent &content);
+    // The legend a drawing asks for, its numbers given to the renderer that
+    // draws the icons; none when it is not wanted.
+    static std::unique_ptr<Legend> numbering(const TableContent &content, TableRenderer &renderer,
+                                             bool wanted);
 
     int count() const { return int(m_rows.size()); }
     // Icon element -> its number in the legend.

@@ -71,12 +71,12 @@ QSizeF TableExporter::tablePixels() const
     return QSizeF(Twips::toPixels(extent.width()), Twips::toPixels(extent.height()));
 }
 
-QSize TableExporter::pictureSize(const ExportOptions &options) const
+QSize TableExporter::pictureSize(const ExportOptions &options, const Legend *legend) const
 {
     const QSizeF table = tablePixels() * options.scale;
     qreal width = table.width();
-    if (options.legend)
-        width += Legend(m_content).panelWidth(tablePixels().height(), nullptr) * options.scale;
+    if (legend)
+        width += legend->panelWidth(tablePixels().height(), nullptr) * options.scale;
     return QSize(qMax(1, int(std::ceil(width - 1e-6))), qMax(1, int(std::ceil(table.height() - 1e-6))));
 }
 
@@ -100,10 +100,12 @@ bool TableExporter::write(const ExportOptions &options, const TableRenderer::Pro
         m_error = QStringLiteral("%1: is a folder").arg(path);
         return false;
     }
+    TableRenderer renderer = m_content.renderer();
+    const std::unique_ptr<Legend> legend = Legend::numbering(m_content, renderer, options.legend);
     if (isPicture(options.format)) {
         // Said before anything is drawn: a picture too large to hold would
         // fail at the end, or take the memory the rest of the desktop needs.
-        const QSize size = pictureSize(options);
+        const QSize size = pictureSize(options, legend.get());
         const qint64 bytes = qint64(size.width()) * size.height() * 4;
         if (bytes > pictureLimitBytes() || size.width() > kLongestSide
             || size.height() > kLongestSide) {
@@ -128,11 +130,11 @@ bool TableExporter::write(const ExportOptions &options, const TableRenderer::Pro
     }
     bool drawn;
     if (options.format == QLatin1String("pdf"))
-        drawn = writePdf(file, options, progress);
+        drawn = writePdf(file, options, renderer, legend.get(), progress);
     else if (options.format == QLatin1String("svg"))
-        drawn = writeSvg(file, options, progress);
+        drawn = writeSvg(file, options, renderer, legend.get(), progress);
     else
-        drawn = writePicture(file, options, progress);
+        drawn = writePicture(file, options, renderer, legend.get(), progress);
     if (!drawn) {
         file.cancelWriting();
         if (m_error.isEmpty() && !m_cancelled)
@@ -147,23 +149,20 @@ bool TableExporter::write(const ExportOptions &options, const TableRenderer::Pro
 }
 
 bool TableExporter::writePicture(QIODevice &device, const ExportOptions &options,
+                                 TableRenderer &renderer, const Legend *legend,
                                  const TableRenderer::Progress &progress)
 {
-    QImage image(pictureSize(options), QImage::Format_RGB32);
+    const QSize size = pictureSize(options, legend);
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
+        // A null picture is 0 x 0; the message gives the size asked for.
         m_error = QStringLiteral("%1: not enough memory for a picture of %2 x %3 pixels")
                       .arg(nativePath(options.path))
-                      .arg(image.width())
-                      .arg(image.height());
+                      .arg(size.width())
+                      .arg(size.height());
         return false;
     }
     image.fill(Qt::white);
-    TableRenderer renderer = m_content.renderer();
-    std::unique_ptr<Legend> legend;
-    if (options.legend) {
-        legend = std::make_unique<Legend>(m_content);
-        renderer.setIconNumbers(legend->numbers());
-    }
     QPainter painter(&image);
     if (!renderer.paint(painter, renderer.extent(), options.scale, progress)) {
         m_cancelled = true;
@@ -189,6 +188,7 @@ bool TableExporter::writePicture(QIODevice &device, const ExportOptions &options
 }
 
 bool TableExporter::writePdf(QIODevice &device, const ExportOptions &options,
+                             TableRenderer &renderer, const Legend *legend,
                              const TableRenderer::Progress &progress)
 {
     const int dpi = qMax(1, options.dpi);
@@ -202,12 +202,6 @@ bool TableExporter::writePdf(QIODevice &device, const ExportOptions &options,
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setPageSize(QPageSize(QSizeF(table.width() / dpi, table.height() / dpi),
                                  QPageSize::Inch, QString(), QPageSize::ExactMatch));
-    TableRenderer renderer = m_content.renderer();
-    std::unique_ptr<Legend> legend;
-    if (options.legend) {
-        legend = std::make_unique<Legend>(m_content);
-        renderer.setIconNumbers(legend->numbers());
-    }
     QPainter painter;
     if (!painter.begin(&writer)) {
         m_error = QStringLiteral("%1: cannot be written").arg(nativePath(options.path));
@@ -231,17 +225,11 @@ bool TableExporter::writePdf(QIODevice &device, const ExportOptions &options,
 }
 
 bool TableExporter::writeSvg(QIODevice &device, const ExportOptions &options,
+                             TableRenderer &renderer, const Legend *legend,
                              const TableRenderer::Progress &progress)
 {
     const QSizeF table = tablePixels();
-    TableRenderer renderer = m_content.renderer();
-    std::unique_ptr<Legend> legend;
-    qreal panel = 0;
-    if (options.legend) {
-        legend = std::make_unique<Legend>(m_content);
-        renderer.setIconNumbers(legend->numbers());
-        panel = legend->panelWidth(table.height(), nullptr);
-    }
+    const qreal panel = legend ? legend->panelWidth(table.height(), nullptr) : 0;
     QSvgGenerator generator;
     generator.setOutputDevice(&device);
     generator.setTitle(m_content.name());

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class Legend;
 class TableContent;
 
 // What to write, and how.
@@ -35,8 +36,8 @@ public:
     static QStringList formats();
     static bool isPicture(const QString &format);
 
-    // The size a picture would have, legend panel included.
-    QSize pictureSize(const ExportOptions &options) const;
+    // The size a picture would have, beside it the legend's panel if given.
+    QSize pictureSize(const ExportOptions &options, const Legend *legend) const;
     // The most bytes one picture may take on this computer.
     static qint64 pictureLimitBytes();
 
@@ -45,12 +46,14 @@ public:
     bool wasCancelled() const { return m_cancelled; }
 
 private:
-    bool writePicture(QIODevice &device, const ExportOptions &options,
-                      const TableRenderer::Progress &progress);
-    bool writePdf(QIODevice &device, const ExportOptions &options,
-                  const TableRenderer::Progress &progress);
-    bool writeSvg(QIODevice &device, const ExportOptions &options,
-                  const TableRenderer::Progress &progress);
+    // Each draws with the renderer, which numbers the icons of the legend
+    // when there is one.
+    bool writePicture(QIODevice &device, const ExportOptions &options, TableRenderer &renderer,
+                      const Legend *legend, const TableRenderer::Progress &progress);
+    bool writePdf(QIODevice &device, const ExportOptions &options, TableRenderer &renderer,
+                  const Legend *legend, const TableRenderer::Progress &progress);
+    bool writeSvg(QIODevice &device, const ExportOptions &options, TableRenderer &renderer,
+                  const Legend *legend, const TableRenderer::Progress &progress);
     QSizeF tablePixels() const;
 
     const TableContent &m_content;

@@ -93,11 +93,7 @@ bool TablePrinter::print(QPrinter &printer) const
     const QSizeF page = pageInScreenPixels(printer);
 
     TableRenderer renderer = m_content.renderer();
-    std::unique_ptr<Legend> legend;
-    if (m_options.legend) {
-        legend = std::make_unique<Legend>(m_content);
-        renderer.setIconNumbers(legend->numbers());
-    }
+    const std::unique_ptr<Legend> legend = Legend::numbering(m_content, renderer, m_options.legend);
     const qreal scale = scaleOn(printer);
     const QRectF extent = renderer.extent();
     const QSizeF table =
